@@ -1,0 +1,174 @@
+#include "data/MD.h"
+
+#include "common/UException.h"
+#include "common/UntPublic.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+const char* const BatchSeparator = "@#@";
+TDbAccess* gDbAccess = nullptr;
+
+namespace {
+const QString kQueryError = QStringLiteral("数据库查询错误，请检查！");
+const QString kBatchError = QStringLiteral("数据库操作失败！");
+const QString kBackupError = QStringLiteral("数据库备份失败！");
+const QString kRestoreError = QStringLiteral("数据库恢复失败！");
+
+// Replaces dest by a copy of src; the copy lands beside dest first so that a failed copy leaves dest whole.
+void CopyOver(const QString& src, const QString& dest) {
+    if (!QFileInfo(src).isFile())
+        throw EAppError(QStringLiteral("Could not find file '%1'.").arg(src));
+    if (QFileInfo(src).canonicalFilePath() == QFileInfo(dest).canonicalFilePath())
+        return;
+    const QString temp = dest + QStringLiteral(".~cp");
+    QFile::remove(temp);
+    QFile in(src);
+    if (!QFile::copy(src, temp))
+        throw EAppError(QStringLiteral("Could not copy '%1' to '%2': %3").arg(src, dest, in.errorString()));
+    QFile::remove(dest);
+    if (QFileInfo::exists(dest) || !QFile::rename(temp, dest)) {
+        QFile::remove(temp);
+        throw EAppError(QStringLiteral("Could not replace '%1'.").arg(dest));
+    }
+}
+} // namespace
+
+QString DatabasePassword() { return QStringLiteral("86420975318642"); }
+
+TDbAccess::TDbAccess()
+    : Connection(new TDatabase), GridSource(new TDataSource), HistorySource(new TDataSource),
+      GridData(new TResultSet(Connection)), HistoryData(new TResultSet(Connection)), IntData(new TResultSet(Connection)),
+      QueryData(new TResultSet(Connection)), QueryData2(new TResultSet(Connection)) {}
+
+TDbAccess::~TDbAccess() {
+    delete GridSource;
+    delete HistorySource;
+    delete GridData;
+    delete HistoryData;
+    delete IntData;
+    delete QueryData;
+    delete QueryData2;
+    delete Connection;
+}
+
+QString TDbAccess::DataFilePath() { return AppDir() + QStringLiteral("bookkeep.dat"); }
+
+void TDbAccess::Connect() {
+    try {
+        Connection->Open(DataFilePath(), DatabasePassword());
+    } catch (const EAppError& e) {
+        Connection->Close();
+        ShowErrorDetail(QStringLiteral("数据库连接失败！"), e.Message(), QString());
+    }
+}
+
+void TDbAccess::OpenInto(TResultSet* rs, const QString& sql) {
+    rs->Close();
+    try {
+        rs->Open(sql);
+    } catch (const EAppError& e) {
+        throw EDBException(e.Message(), kQueryError, sql);
+    }
+}
+
+void TDbAccess::OpenQuery(const QString& sql) { OpenInto(QueryData, sql); }
+void TDbAccess::OpenQuery2(const QString& sql) { OpenInto(QueryData2, sql); }
+
+int TDbAccess::GetInt(const QString& sql) {
+    OpenInto(IntData, sql);
+    int value = 0;
+    try {
+        if (!IntData->Eof() && IntData->FieldCount() > 0)
+            value = IntData->Fields(0).AsInteger();
+    } catch (const EAppError& e) {
+        IntData->Close();
+        throw EDBException(e.Message(), kQueryError, sql);
+    }
+    IntData->Close();
+    return value;
+}
+
+void TDbAccess::ExecBatch(const QString& text) {
+    try {
+        Connection->BeginTrans();
+        try {
+            for (const QString& piece : SplitText(text, QLatin1String(BatchSeparator))) {
+                bool blank = true;
+                for (const QChar c : piece)
+                    if (!(c.isSpace() || c.category() == QChar::Other_Control)) {
+                        blank = false;
+                        break;
+                    }
+                if (!blank)
+                    Connection->Execute(piece);
+            }
+            Connection->CommitTrans();
+        } catch (...) {
+            Connection->RollbackTrans();
+            throw;
+        }
+    } catch (const EAppError& e) {
+        throw EDBException(e.Message(), kBatchError, text);
+    }
+}
+
+void TDbAccess::Backup(const QString& destFile) {
+    try {
+        CopyOver(DataFilePath(), destFile);
+    } catch (const EAppError& e) {
+        throw EDBException(e.Message(), kBackupError, QString());
+    }
+}
+
+void TDbAccess::Restore(const QString& srcFile) {
+    try {
+        Connection->Close();
+        CopyOver(srcFile, DataFilePath());
+        Connection->Open(DataFilePath(), DatabasePassword());
+    } catch (const EAppError& e) {
+        Connection->Close();
+        throw EDBException(e.Message(), kRestoreError, QString());
+    }
+}
+
+void TDbAccess::OpenGridOn(TDataSource* source, TResultSet* data, const QString& sql, IDataGrid* grid) {
+    data->Close();
+    data->CommandText.clear();
+    source->SetDataSet(data);
+    if (grid)
+        grid->SetDataSource(source);
+    OpenInto(data, sql);
+    if (grid)
+        grid->FitColumnWidths();
+}
+
+void TDbAccess::OpenGrid(const QString& sql, IDataGrid* grid) { OpenGridOn(GridSource, GridData, sql, grid); }
+void TDbAccess::OpenHistoryGrid(const QString& sql, IDataGrid* grid) {
+    OpenGridOn(HistorySource, HistoryData, sql, grid);
+}
+
+void TDbAccess::RefreshGrid() { GridData->Requery(); }
+
+void ExecSql(const QString& text) { gDbAccess->ExecBatch(text); }
+int QueryInt(const QString& sql) { return gDbAccess->GetInt(sql); }
+void BackupData(const QString& destFile) { gDbAccess->Backup(destFile); }
+void RestoreData(const QString& srcFile) { gDbAccess->Restore(srcFile); }
+
+QStringList SplitText(const QString& text, const QString& separator) {
+    QStringList pieces;
+    QString rest = text;
+    int at;
+    while (!separator.isEmpty() && (at = rest.indexOf(separator)) >= 0) {
+        pieces << rest.left(at);
+        rest = rest.mid(at + separator.size());
+    }
+    pieces << rest;
+    return pieces;
+}
+
+QString QuotedSql(const QString& text) {
+    QString q = text;
+    q.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return q;
+}

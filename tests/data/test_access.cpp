@@ -1,0 +1,2 @@
+#include "data/MD.h"
+#include "support/TestFixture.h"
