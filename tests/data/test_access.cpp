@@ -1,2 +1,0 @@
-#include "data/MD.h"
-#include "support/TestFixture.h"
