@@ -1,0 +1,6 @@
+#include "common/WindowMessages.h"
+
+QObject*& MainWindowTarget() {
+    static QObject* target = nullptr;
+    return target;
+}
