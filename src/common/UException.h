@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <exception>
+#include <type_traits>
 #include <utility>
 
 class QObject;
@@ -66,7 +67,15 @@ template <class F> void Guard(F&& f, QObject* sender = nullptr) {
     }
 }
 
-// Wraps a callable so that calling it runs under Guard; for connecting signals to handlers.
+// Wraps a callable so that calling it runs under Guard; for connecting signals to handlers. A handler that takes
+// no arguments may be connected to a signal that has some (e.g. clicked(bool)).
 template <class F> auto Guarded(F f) {
-    return [f = std::move(f)](auto&&... args) mutable { Guard([&] { f(std::forward<decltype(args)>(args)...); }); };
+    return [f = std::move(f)](auto&&... args) mutable {
+        Guard([&] {
+            if constexpr (std::is_invocable_v<F&, decltype(args)...>)
+                f(std::forward<decltype(args)>(args)...);
+            else
+                f();
+        });
+    };
 }

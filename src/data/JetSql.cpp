@@ -306,6 +306,10 @@ private:
         const Tok& tok = t[size_t(i)];
         switch (tok.kind) {
         case K::Ident:
+            if (Is(tok, "left") || Is(tok, "right")) { // the functions, not the join words
+                const int j = NextSig(i + 1, int(t.size()));
+                return j < int(t.size()) && t[size_t(j)].kind == K::LParen;
+            }
             return !IsKeyword(tok);
         case K::Bracket:
         case K::String:
