@@ -25,8 +25,9 @@ public:
     TDatabase& operator=(const TDatabase&) = delete;
 
     // Opens an existing data file and checks that it is ours and that the password matches.
-    // Throws EEngineError with the engine's text otherwise; never creates a file.
-    void Open(const QString& path, const QString& password);
+    // Throws EEngineError with the engine's text otherwise; never creates a file. checkOnly opens the file only to
+    // see that it is a data file with this password, changing nothing in it.
+    void Open(const QString& path, const QString& password, bool checkOnly = false);
     void Close();
     bool Connected() const { return m_db != nullptr; }
     const QString& Path() const { return m_path; }
@@ -39,6 +40,11 @@ public:
     bool InTransaction() const;
     // Rows changed by the last statement.
     int RowsAffected() const;
+
+    // Moves everything committed into the data file itself, so that a byte copy of it is complete.
+    void Checkpoint();
+    // Removes the engine's log files beside a closed data file (before another file is copied over it).
+    static void RemoveSideFiles(const QString& path);
 
     // Writes a compacted copy of the open file to destPath (which must not exist).
     void CompactInto(const QString& destPath);

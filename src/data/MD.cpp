@@ -115,6 +115,7 @@ void TDbAccess::ExecBatch(const QString& text) {
 
 void TDbAccess::Backup(const QString& destFile) {
     try {
+        Connection->Checkpoint();
         CopyOver(DataFilePath(), destFile);
     } catch (const EAppError& e) {
         throw EDBException(e.Message(), kBackupError, QString());
@@ -124,6 +125,12 @@ void TDbAccess::Backup(const QString& destFile) {
 void TDbAccess::Restore(const QString& srcFile) {
     try {
         Connection->Close();
+        // A file that cannot be opened as a data file would leave the user with nothing: refuse it before
+        // anything is replaced.
+        TDatabase probe;
+        probe.Open(srcFile, DatabasePassword(), true);
+        probe.Close();
+        TDatabase::RemoveSideFiles(DataFilePath());
         CopyOver(srcFile, DataFilePath());
         Connection->Open(DataFilePath(), DatabasePassword());
     } catch (const EAppError& e) {

@@ -171,6 +171,38 @@ TEST_F(AccessTest, RestoreFromAFileThatIsNoDataFileFails) {
         EXPECT_EQ(e.UserMsg, QStringLiteral("数据库恢复失败！"));
     }
     EXPECT_TRUE(LogFiles().isEmpty());
+    // the refused file never replaced the data file: it still opens with everything in it
+    TDatabase still;
+    still.Open(DataFile(), DatabasePassword());
+    TResultSet rs(&still);
+    rs.Open(QStringLiteral("select TypeName from CustomerType"));
+    EXPECT_EQ(rs.Fields(0).AsString(), QStringLiteral("未分组"));
+}
+
+TEST_F(AccessTest, BackupHoldsEverythingCommittedAndChecksLeaveTheSourceAlone) {
+    Fill();
+    const QString backup = Dir() + QStringLiteral("b.dat");
+    BackupData(backup);
+    const QByteArray before = [&] {
+        QFile f(backup);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    // a plain byte copy, read on its own, holds the rows just committed
+    QFile::copy(backup, Dir() + QStringLiteral("c.dat"));
+    TDatabase copy;
+    copy.Open(Dir() + QStringLiteral("c.dat"), DatabasePassword());
+    TResultSet rs(&copy);
+    rs.Open(QStringLiteral("select count(*) from Customer"));
+    EXPECT_EQ(rs.Fields(0).AsInteger(), 1);
+    copy.Close();
+    // restoring only checks the chosen file: it stays byte for byte as it was, with nothing left beside it
+    RestoreData(backup);
+    QFile f(backup);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    EXPECT_FALSE(QFile::exists(backup + QStringLiteral("-wal")));
+    EXPECT_EQ(Count("Customer"), 1);
 }
 
 TEST_F(AccessTest, FillsAQueryColumnPerField) {

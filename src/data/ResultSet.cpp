@@ -1,46 +1,14 @@
 #include "data/Engine.h"
 
 #include "common/UException.h"
+#include "data/EngineInternal.h"
 #include "data/JetFunctions.h"
-#include "data/JetSql.h"
 
-#include <QCryptographicHash>
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
-#include <sqlite3.h>
 
-namespace {
-
-// "BKDP" in the header of every data file of ours.
-constexpr int kApplicationId = 0x424B4450;
-constexpr int kSchemaVersion = 1;
-
-QString PasswordCheck(const QString& password) {
-    return QString::fromLatin1(
-        QCryptographicHash::hash((QStringLiteral("bookkeep-data:") + password).toUtf8(), QCryptographicHash::Sha256)
-            .toHex());
-}
-
-QString Utf8(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
-
-struct StmtGuard {
-    sqlite3_stmt* stmt;
-    ~StmtGuard() { sqlite3_finalize(stmt); }
-};
-
-bool OnlyBlanks(const char* tail) {
-    for (; tail && *tail; ++tail)
-        if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';')
-            return false;
-    return true;
-}
-
-QString NotFound(const QString& name) {
-    return QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal: ") +
-           name;
-}
+namespace engine_detail {
 
 QString QuoteIdent(const std::string& name) {
     QString n = QString::fromStdString(name);
@@ -82,170 +50,34 @@ void BindVariant(sqlite3_stmt* stmt, int index, const QVariant& v) {
     }
 }
 
+} // namespace engine_detail
+
+using namespace engine_detail;
+
+namespace {
+
+QString NotFound(const QString& name) {
+    return QStringLiteral(
+               "Item cannot be found in the collection corresponding to the requested name or ordinal: ") +
+           name;
+}
+
 } // namespace
-
-// ---------------------------------------------------------------- TDatabase
-
-TDatabase::~TDatabase() { Close(); }
-
-[[noreturn]] void TDatabase::Fail() const {
-    throw EEngineError(m_db ? Utf8(sqlite3_errmsg(m_db)) : QStringLiteral("The connection is closed."));
-}
-
-void TDatabase::Open(const QString& path, const QString& password) {
-    Close();
-    if (!QFileInfo(path).isFile())
-        throw EEngineError(QStringLiteral("Could not find file '%1'.").arg(path));
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    auto fail = [&](const QString& text) {
-        sqlite3_close_v2(db);
-        throw EEngineError(text);
-    };
-    if (rc != SQLITE_OK)
-        fail(db ? Utf8(sqlite3_errmsg(db)) : QStringLiteral("Could not open '%1'.").arg(path));
-    sqlite3_busy_timeout(db, 2000);
-    sqlite3_extended_result_codes(db, 0);
-
-    auto single = [&](const char* sql, QString& out) -> bool {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK)
-            return false;
-        StmtGuard g{stmt};
-        const int step = sqlite3_step(stmt);
-        if (step == SQLITE_ROW)
-            out = Utf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-        return step == SQLITE_ROW || step == SQLITE_DONE;
-    };
-    QString appId;
-    if (!single("PRAGMA application_id", appId))
-        fail(Utf8(sqlite3_errmsg(db)));
-    if (appId.toInt() != kApplicationId)
-        fail(QStringLiteral("Unrecognized database format '%1'.").arg(path));
-    QString check;
-    if (!single("SELECT value FROM BkMeta WHERE key='password'", check) || check != PasswordCheck(password))
-        fail(QStringLiteral("Not a valid password."));
-    try {
-        RegisterJetFunctions(db);
-    } catch (const EEngineError& e) {
-        fail(e.Message());
-    }
-    m_db = db;
-    m_path = path;
-}
-
-void TDatabase::Close() {
-    for (TResultSet* rs : m_resultSets)
-        rs->Close();
-    if (m_db) {
-        if (!sqlite3_get_autocommit(m_db))
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
-    }
-}
-
-void TDatabase::Attach(TResultSet* rs) { m_resultSets.push_back(rs); }
-void TDatabase::Detach(TResultSet* rs) {
-    m_resultSets.erase(std::remove(m_resultSets.begin(), m_resultSets.end(), rs), m_resultSets.end());
-}
-
-sqlite3_stmt* TDatabase::Prepare(const QString& jetSql, bool translate) {
-    if (!m_db)
-        Fail();
-    const QByteArray sql = (translate ? TranslateJetSql(jetSql) : jetSql).toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    const char* tail = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.constData(), sql.size(), &stmt, &tail) != SQLITE_OK)
-        Fail();
-    if (!OnlyBlanks(tail)) {
-        sqlite3_finalize(stmt);
-        throw EEngineError(QStringLiteral("Characters found after end of SQL statement."));
-    }
-    if (!stmt)
-        throw EEngineError(QStringLiteral(
-            "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'."));
-    return stmt;
-}
-
-void TDatabase::Execute(const QString& jetSql) {
-    StmtGuard g{Prepare(jetSql)};
-    int rc;
-    while ((rc = sqlite3_step(g.stmt)) == SQLITE_ROW) {
-    }
-    if (rc != SQLITE_DONE)
-        Fail();
-}
-
-void TDatabase::BeginTrans() {
-    if (!m_db)
-        Fail();
-    if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
-        Fail();
-}
-
-void TDatabase::CommitTrans() {
-    if (!m_db || sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-        Fail();
-}
-
-void TDatabase::RollbackTrans() {
-    if (m_db && !sqlite3_get_autocommit(m_db))
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-}
-
-bool TDatabase::InTransaction() const { return m_db && !sqlite3_get_autocommit(m_db); }
-
-int TDatabase::RowsAffected() const { return m_db ? sqlite3_changes(m_db) : 0; }
-
-void TDatabase::CompactInto(const QString& destPath) {
-    StmtGuard g{Prepare(QStringLiteral("VACUUM INTO ?"), false)};
-    const QByteArray p = QFile::encodeName(destPath);
-    sqlite3_bind_text(g.stmt, 1, p.constData(), p.size(), SQLITE_TRANSIENT);
-    if (sqlite3_step(g.stmt) != SQLITE_DONE)
-        Fail();
-}
-
-void TDatabase::CreateFile(const QString& path, const QString& password, const QString& schemaSql) {
-    if (QFileInfo::exists(path))
-        throw EEngineError(QStringLiteral("File already exists: '%1'.").arg(path));
-    sqlite3* db = nullptr;
-    const QByteArray name = QFile::encodeName(path);
-    if (sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-        const QString err = db ? Utf8(sqlite3_errmsg(db)) : QStringLiteral("Could not create '%1'.").arg(path);
-        sqlite3_close_v2(db);
-        throw EEngineError(err);
-    }
-    QString error;
-    try {
-        RegisterJetFunctions(db);
-        const QString all = QStringLiteral("PRAGMA application_id=%1;BEGIN;").arg(kApplicationId) + schemaSql +
-                            QStringLiteral(";CREATE TABLE BkMeta(key TEXT PRIMARY KEY, value TEXT);"
-                                           "INSERT INTO BkMeta VALUES('password','%1');"
-                                           "INSERT INTO BkMeta VALUES('schema_version','%2');COMMIT;")
-                                .arg(PasswordCheck(password))
-                                .arg(kSchemaVersion);
-        char* msg = nullptr;
-        if (sqlite3_exec(db, all.toUtf8().constData(), nullptr, nullptr, &msg) != SQLITE_OK) {
-            error = Utf8(msg);
-            sqlite3_free(msg);
-        }
-    } catch (const EEngineError& e) {
-        error = e.Message();
-    }
-    sqlite3_close_v2(db);
-    if (!error.isEmpty()) {
-        QFile::remove(path);
-        throw EEngineError(error);
-    }
-}
 
 // ---------------------------------------------------------------- TField
 
-QString TField::FieldName() const { return m_rs->m_names.value(m_col); }
-bool TField::IsNull() const { return m_rs->CurrentCell(m_col).type == SQLITE_NULL; }
-QString TField::AsString() const { return m_rs->CellText(m_rs->CurrentCell(m_col), m_col); }
-QVariant TField::Value() const { return m_rs->CellValue(m_rs->CurrentCell(m_col)); }
+QString TField::FieldName() const {
+    return m_rs->m_names.value(m_col);
+}
+bool TField::IsNull() const {
+    return m_rs->CurrentCell(m_col).type == SQLITE_NULL;
+}
+QString TField::AsString() const {
+    return m_rs->CellText(m_rs->CurrentCell(m_col), m_col);
+}
+QVariant TField::Value() const {
+    return m_rs->CellValue(m_rs->CurrentCell(m_col));
+}
 
 int64_t TField::AsLargeInt() const {
     const auto& c = m_rs->CurrentCell(m_col);
@@ -260,21 +92,20 @@ int64_t TField::AsLargeInt() const {
         const QString t = AsString().trimmed();
         bool ok = false;
         const double d = t.toDouble(&ok);
-        if (!ok)
-            throw EEngineError(QStringLiteral("'%1' is not a valid integer value").arg(t));
+        if (!ok) throw EEngineError(QStringLiteral("'%1' is not a valid integer value").arg(t));
         return std::llround(d);
     }
     }
 }
 
-int TField::AsInteger() const { return int(AsLargeInt()); }
+int TField::AsInteger() const {
+    return int(AsLargeInt());
+}
 
 double TField::AsFloat() const {
     const auto& c = m_rs->CurrentCell(m_col);
-    if (c.type == SQLITE_NULL)
-        return 0;
-    if (c.type == SQLITE_INTEGER || c.type == SQLITE_FLOAT)
-        return m_rs->CellDouble(c);
+    if (c.type == SQLITE_NULL) return 0;
+    if (c.type == SQLITE_INTEGER || c.type == SQLITE_FLOAT) return m_rs->CellDouble(c);
     const QString t = AsString();
     bool ok = false;
     double d = t.trimmed().toDouble(&ok);
@@ -285,28 +116,21 @@ double TField::AsFloat() const {
 
 bool TField::AsBoolean() const {
     const auto& c = m_rs->CurrentCell(m_col);
-    if (c.type == SQLITE_NULL)
-        return false;
-    if (c.type == SQLITE_INTEGER || c.type == SQLITE_FLOAT)
-        return m_rs->CellDouble(c) != 0;
+    if (c.type == SQLITE_NULL) return false;
+    if (c.type == SQLITE_INTEGER || c.type == SQLITE_FLOAT) return m_rs->CellDouble(c) != 0;
     const QString t = AsString().trimmed();
-    if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 || t.isEmpty())
-        return false;
+    if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) return true;
+    if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 || t.isEmpty()) return false;
     bool ok = false;
     const double d = t.toDouble(&ok);
-    if (!ok)
-        throw EEngineError(QStringLiteral("'%1' is not a valid boolean value").arg(t));
+    if (!ok) throw EEngineError(QStringLiteral("'%1' is not a valid boolean value").arg(t));
     return d != 0;
 }
 
 QDateTime TField::AsDateTime() const {
     const auto& c = m_rs->CurrentCell(m_col);
-    if (c.type == SQLITE_NULL)
-        return {};
-    if (c.type == SQLITE_INTEGER || c.type == SQLITE_FLOAT)
-        return DaysToDateTime(m_rs->CellDouble(c));
+    if (c.type == SQLITE_NULL) return {};
+    if (c.type == SQLITE_INTEGER || c.type == SQLITE_FLOAT) return DaysToDateTime(m_rs->CellDouble(c));
     double d = 0;
     if (!ParseDateText(AsString(), d))
         throw EEngineError(QStringLiteral("'%1' is not a valid date and time").arg(AsString()));
@@ -333,8 +157,12 @@ TCurrency TField::AsCurrency() const {
 
 // ---------------------------------------------------------------- TResultSet
 
-TResultSet::TResultSet(TDatabase* db) : m_db(db) { m_db->Attach(this); }
-TResultSet::~TResultSet() { m_db->Detach(this); }
+TResultSet::TResultSet(TDatabase* db) : m_db(db) {
+    m_db->Attach(this);
+}
+TResultSet::~TResultSet() {
+    m_db->Detach(this);
+}
 
 void TResultSet::Clear() {
     m_active = false;
@@ -356,8 +184,7 @@ void TResultSet::Clear() {
 void TResultSet::Close() {
     const bool had = m_active || !m_names.isEmpty();
     Clear();
-    if (had)
-        Notify();
+    if (had) Notify();
 }
 
 void TResultSet::Open(const QString& jetSql) {
@@ -419,13 +246,11 @@ void TResultSet::Open() {
             else
                 m_table = Utf8(table);
         }
-        if (!oneTable)
-            m_table.clear();
+        if (!oneTable) m_table.clear();
         int rc;
         while ((rc = sqlite3_step(g.stmt)) == SQLITE_ROW)
             LoadRow(g.stmt, m_cells, m_arena);
-        if (rc != SQLITE_DONE)
-            m_db->Fail();
+        if (rc != SQLITE_DONE) m_db->Fail();
     } catch (...) {
         Clear();
         Notify();
@@ -445,39 +270,43 @@ void TResultSet::Open() {
 }
 
 void TResultSet::Requery() {
-    if (CommandText.isEmpty())
-        throw EEngineError(QStringLiteral("The command text was not set."));
+    if (CommandText.isEmpty()) throw EEngineError(QStringLiteral("The command text was not set."));
     Open();
 }
 
-void TResultSet::First() { m_pos = 0; }
+void TResultSet::First() {
+    m_pos = 0;
+}
 void TResultSet::Next() {
-    if (m_pos < RecordCount())
-        ++m_pos;
+    if (m_pos < RecordCount()) ++m_pos;
 }
 void TResultSet::Prior() {
-    if (m_pos >= 0)
-        --m_pos;
+    if (m_pos >= 0) --m_pos;
 }
-void TResultSet::Last() { m_pos = RecordCount() - 1; }
-bool TResultSet::Eof() const { return m_pos >= RecordCount() || RecordCount() == 0; }
-bool TResultSet::Bof() const { return m_pos < 0 || RecordCount() == 0; }
-void TResultSet::MoveTo(int row) { m_pos = std::clamp(row, 0, RecordCount()); }
+void TResultSet::Last() {
+    m_pos = RecordCount() - 1;
+}
+bool TResultSet::Eof() const {
+    return m_pos >= RecordCount() || RecordCount() == 0;
+}
+bool TResultSet::Bof() const {
+    return m_pos < 0 || RecordCount() == 0;
+}
+void TResultSet::MoveTo(int row) {
+    m_pos = std::clamp(row, 0, RecordCount());
+}
 
 int TResultSet::FindField(const QString& name) const {
     QString n = name.trimmed();
-    if (n.startsWith(QLatin1Char('[')) && n.endsWith(QLatin1Char(']')))
-        n = n.mid(1, n.size() - 2);
+    if (n.startsWith(QLatin1Char('[')) && n.endsWith(QLatin1Char(']'))) n = n.mid(1, n.size() - 2);
     for (int i = 0; i < m_names.size(); ++i)
-        if (m_names[i].compare(n, Qt::CaseInsensitive) == 0)
-            return i;
+        if (m_names[i].compare(n, Qt::CaseInsensitive) == 0) return i;
     return -1;
 }
 
 TField TResultSet::FieldByName(const QString& name) const {
     const int i = FindField(name);
-    if (i < 0)
-        throw EEngineError(NotFound(name));
+    if (i < 0) throw EEngineError(NotFound(name));
     return TField(this, i);
 }
 
@@ -487,8 +316,7 @@ TField TResultSet::Fields(int index) const {
 }
 
 void TResultSet::CheckColumn(int column) const {
-    if (column < 0 || column >= FieldCount())
-        throw EEngineError(NotFound(QString::number(column)));
+    if (column < 0 || column >= FieldCount()) throw EEngineError(NotFound(QString::number(column)));
 }
 
 const TResultSet::Cell& TResultSet::CellAt(int row, int column) const {
@@ -498,15 +326,14 @@ const TResultSet::Cell& TResultSet::CellAt(int row, int column) const {
 const TResultSet::Cell& TResultSet::CurrentCell(int column) const {
     CheckColumn(column);
     if (m_pos < 0 || m_pos >= RecordCount())
-        throw EEngineError(
-            QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. Requested operation "
-                           "requires a current record."));
+        throw EEngineError(QStringLiteral(
+            "Either BOF or EOF is True, or the current record has been deleted. Requested operation "
+            "requires a current record."));
     return CellAt(m_pos, column);
 }
 
 double TResultSet::CellDouble(const Cell& c) const {
-    if (c.type == SQLITE_INTEGER)
-        return double(c.value);
+    if (c.type == SQLITE_INTEGER) return double(c.value);
     double d = 0;
     std::memcpy(&d, &c.value, sizeof d);
     return d;
@@ -518,8 +345,7 @@ QString TResultSet::CellText(const Cell& c, int column) const {
         return {};
     case SQLITE_INTEGER:
     case SQLITE_FLOAT:
-        if (m_kinds[size_t(column)] == TFieldKind::DateTime)
-            return DaysToText(CellDouble(c));
+        if (m_kinds[size_t(column)] == TFieldKind::DateTime) return DaysToText(CellDouble(c));
         return c.type == SQLITE_INTEGER ? QString::number(c.value) : NumberToText(CellDouble(c));
     default:
         return QString::fromUtf8(m_arena.data() + c.value, int(c.length));
@@ -539,9 +365,15 @@ QVariant TResultSet::CellValue(const Cell& c) const {
     }
 }
 
-QString TResultSet::Text(int row, int column) const { return CellText(CellAt(row, column), column); }
-QVariant TResultSet::Value(int row, int column) const { return CellValue(CellAt(row, column)); }
-bool TResultSet::IsNull(int row, int column) const { return CellAt(row, column).type == SQLITE_NULL; }
+QString TResultSet::Text(int row, int column) const {
+    return CellText(CellAt(row, column), column);
+}
+QVariant TResultSet::Value(int row, int column) const {
+    return CellValue(CellAt(row, column));
+}
+bool TResultSet::IsNull(int row, int column) const {
+    return CellAt(row, column).type == SQLITE_NULL;
+}
 
 void TResultSet::SetSort(const QString& sortText) {
     struct Key {
@@ -559,8 +391,7 @@ void TResultSet::SetSort(const QString& sortText) {
             p.chop(4);
         }
         const int col = FindField(p.trimmed());
-        if (col < 0)
-            throw EEngineError(NotFound(p.trimmed()));
+        if (col < 0) throw EEngineError(NotFound(p.trimmed()));
         keys.push_back({col, desc});
     }
     m_sort = sortText.trimmed();
@@ -586,7 +417,9 @@ void TResultSet::SetSort(const QString& sortText) {
                 const Cell& x = m_cells[size_t(a) * nCols + size_t(keys[k].column)];
                 const Cell& y = m_cells[size_t(b) * nCols + size_t(keys[k].column)];
                 auto rank = [](const Cell& c) {
-                    return c.type == SQLITE_NULL ? 0 : (c.type == SQLITE_INTEGER || c.type == SQLITE_FLOAT) ? 1 : 2;
+                    return c.type == SQLITE_NULL                                  ? 0
+                           : (c.type == SQLITE_INTEGER || c.type == SQLITE_FLOAT) ? 1
+                                                                                  : 2;
                 };
                 int cmp = rank(x) - rank(y);
                 if (cmp == 0 && rank(x) == 1) {
@@ -595,8 +428,7 @@ void TResultSet::SetSort(const QString& sortText) {
                 } else if (cmp == 0 && rank(x) == 2) {
                     cmp = textKeys[k][size_t(a)].compare(textKeys[k][size_t(b)]);
                 }
-                if (cmp != 0)
-                    return keys[k].desc ? cmp > 0 : cmp < 0;
+                if (cmp != 0) return keys[k].desc ? cmp > 0 : cmp < 0;
             }
             return false;
         };
@@ -609,8 +441,7 @@ void TResultSet::SetSort(const QString& sortText) {
 }
 
 void TResultSet::Append() {
-    if (!m_active)
-        throw EEngineError(QStringLiteral("Operation is not allowed when the object is closed."));
+    if (!m_active) throw EEngineError(QStringLiteral("Operation is not allowed when the object is closed."));
     m_state = State::Insert;
     m_pending.clear();
 }
@@ -622,11 +453,9 @@ void TResultSet::Edit() {
 }
 
 void TResultSet::SetFieldValue(const QString& name, const QVariant& value) {
-    if (m_state == State::Browse)
-        throw EEngineError(QStringLiteral("Dataset not in edit or insert mode"));
+    if (m_state == State::Browse) throw EEngineError(QStringLiteral("Dataset not in edit or insert mode"));
     const int col = FindField(name);
-    if (col < 0)
-        throw EEngineError(NotFound(name));
+    if (col < 0) throw EEngineError(NotFound(name));
     m_pending[col] = value;
 }
 
@@ -639,11 +468,11 @@ void TResultSet::RereadRow(int64_t rowid, size_t physicalRow) {
     QString cols;
     for (size_t i = 0; i < m_originColumns.size(); ++i)
         cols += (i ? QStringLiteral(",") : QString()) + QuoteIdent(m_originColumns[i]);
-    StmtGuard g{m_db->Prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols, QuoteIdent(m_table.toStdString())),
-                              false)};
+    StmtGuard g{m_db->Prepare(
+        QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols, QuoteIdent(m_table.toStdString())),
+        false)};
     sqlite3_bind_int64(g.stmt, 1, rowid);
-    if (sqlite3_step(g.stmt) != SQLITE_ROW)
-        m_db->Fail();
+    if (sqlite3_step(g.stmt) != SQLITE_ROW) m_db->Fail();
     std::vector<Cell> row;
     LoadRow(g.stmt, row, m_arena);
     const size_t n = m_names.size();
@@ -653,11 +482,11 @@ void TResultSet::RereadRow(int64_t rowid, size_t physicalRow) {
     }
     for (size_t i = 0; i < n; ++i) {
         const Cell& old = m_cells[physicalRow * n + i];
-        if (old.type == SQLITE_TEXT || old.type == SQLITE_BLOB)
-            m_garbage += old.length;
+        if (old.type == SQLITE_TEXT || old.type == SQLITE_BLOB) m_garbage += old.length;
     }
     std::copy(row.begin(), row.end(), m_cells.begin() + std::ptrdiff_t(physicalRow * n));
-    // Rows edited again and again (a note saved per keystroke) leave old texts behind; drop them now and then.
+    // Rows edited again and again (a note saved per keystroke) leave old texts behind; drop them now and
+    // then.
     if (m_garbage > (4u << 20) && m_garbage > m_arena.size() / 2) {
         std::string arena;
         arena.reserve(m_arena.size() - m_garbage);
@@ -674,8 +503,7 @@ void TResultSet::RereadRow(int64_t rowid, size_t physicalRow) {
 }
 
 void TResultSet::Post() {
-    if (m_state == State::Browse)
-        return;
+    if (m_state == State::Browse) return;
     if (m_table.isEmpty())
         throw EEngineError(QStringLiteral("Cannot update. Database or object is read-only."));
     const QString table = QuoteIdent(m_table.toStdString());
@@ -690,15 +518,15 @@ void TResultSet::Post() {
     };
     const size_t nCols = m_names.size();
     if (m_state == State::Insert) {
-        const QString sql = cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                                           : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                                 .arg(table, cols.join(QLatin1Char(',')),
-                                                      QStringList(QList<QString>(cols.size(), QStringLiteral("?")))
-                                                          .join(QLatin1Char(',')));
+        const QString sql = cols.isEmpty()
+                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(table, cols.join(QLatin1Char(',')),
+                                           QStringList(QList<QString>(cols.size(), QStringLiteral("?")))
+                                               .join(QLatin1Char(',')));
         StmtGuard g{m_db->Prepare(sql, false)};
         bindPending(g.stmt, 1);
-        if (sqlite3_step(g.stmt) != SQLITE_DONE)
-            m_db->Fail();
+        if (sqlite3_step(g.stmt) != SQLITE_DONE) m_db->Fail();
         const size_t physical = nCols ? m_cells.size() / nCols : 0;
         RereadRow(sqlite3_last_insert_rowid(m_db->Handle()), physical);
         m_order.push_back(int(physical));
@@ -707,8 +535,10 @@ void TResultSet::Post() {
         // Find the row by its values as they were read, as a key-less update does.
         QString where;
         for (size_t i = 0; i < nCols; ++i)
-            where += (i ? QStringLiteral(" AND ") : QString()) + QuoteIdent(m_originColumns[i]) + QStringLiteral(" IS ?");
-        StmtGuard find{m_db->Prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 LIMIT 1").arg(table, where), false)};
+            where += (i ? QStringLiteral(" AND ") : QString()) + QuoteIdent(m_originColumns[i]) +
+                     QStringLiteral(" IS ?");
+        StmtGuard find{
+            m_db->Prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 LIMIT 1").arg(table, where), false)};
         const size_t physical = size_t(m_order[size_t(m_pos)]);
         for (size_t i = 0; i < nCols; ++i) {
             const Cell& c = m_cells[physical * nCols + i];
@@ -732,21 +562,20 @@ void TResultSet::Post() {
         }
         const int rc = sqlite3_step(find.stmt);
         if (rc == SQLITE_DONE)
-            throw EEngineError(QStringLiteral(
-                "Row cannot be located for updating. Some values may have been changed since it was last read."));
-        if (rc != SQLITE_ROW)
-            m_db->Fail();
+            throw EEngineError(QStringLiteral("Row cannot be located for updating. Some values may have been "
+                                              "changed since it was last read."));
+        if (rc != SQLITE_ROW) m_db->Fail();
         const int64_t rowid = sqlite3_column_int64(find.stmt, 0);
         if (!cols.isEmpty()) {
             QStringList sets;
             for (const QString& c : cols)
                 sets << c + QStringLiteral("=?");
             StmtGuard upd{m_db->Prepare(
-                QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(table, sets.join(QLatin1Char(','))), false)};
+                QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(table, sets.join(QLatin1Char(','))),
+                false)};
             const int next = bindPending(upd.stmt, 1);
             sqlite3_bind_int64(upd.stmt, next, rowid);
-            if (sqlite3_step(upd.stmt) != SQLITE_DONE)
-                m_db->Fail();
+            if (sqlite3_step(upd.stmt) != SQLITE_DONE) m_db->Fail();
         }
         RereadRow(rowid, physical);
     }
@@ -761,12 +590,13 @@ int TResultSet::Subscribe(std::function<void()> listener) {
     return id;
 }
 
-void TResultSet::Unsubscribe(int id) { m_listeners.erase(id); }
+void TResultSet::Unsubscribe(int id) {
+    m_listeners.erase(id);
+}
 
 void TResultSet::Notify() {
     // a listener may unsubscribe while being told
     const auto copy = m_listeners;
     for (const auto& [id, fn] : copy)
-        if (fn)
-            fn();
+        if (fn) fn();
 }

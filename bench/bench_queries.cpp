@@ -1,0 +1,176 @@
+// Times the goods list and a one-month movement history through the access layer against the same translated
+// statements stepped through the raw SQLite API, on a generated file with 100,000 goods and 1,000,000 movements.
+#include "common/UntPublic.h"
+#include "data/JetFunctions.h"
+#include "data/JetSql.h"
+#include "data/MD.h"
+#include "data/Schema.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <cstdio>
+#include <sqlite3.h>
+#include <vector>
+
+namespace {
+
+constexpr int kGoods = 100000;
+constexpr int kMovements = 1000000;
+constexpr int kUserFields = 10;
+
+void Exec(sqlite3* db, const char* sql) {
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
+        std::fprintf(stderr, "%s\n", err);
+        std::exit(1);
+    }
+}
+
+QString Guid(int i) { return QStringLiteral("%1-0000-4000-8000-000000000000").arg(i, 8, 16, QLatin1Char('0')).toUpper(); }
+
+void Generate() {
+    QStringList batch;
+    for (int f = 0; f < kUserFields; ++f)
+        batch << QStringLiteral("alter table Customer add 字段%1 varchar(100)").arg(f);
+    for (int g = 1; g <= 20; ++g)
+        batch << QStringLiteral("insert into CustomerType(SelfIndex,ParentIndex,TypeName) values (%1,0,'组%1')").arg(g);
+    ExecSql(batch.join(QLatin1String(BatchSeparator)));
+    sqlite3* db = gDbAccess->Connection->Handle();
+    Exec(db, "BEGIN");
+    QString cols = QStringLiteral("GUID,TypeID,商品编号,商品名称,库存,备注");
+    QString params = QStringLiteral("?,?,?,?,?,?");
+    for (int f = 0; f < kUserFields; ++f) {
+        cols += QStringLiteral(",字段%1").arg(f);
+        params += QStringLiteral(",?");
+    }
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, QStringLiteral("insert into Customer(%1) values (%2)").arg(cols, params).toUtf8().constData(),
+                       -1, &st, nullptr);
+    for (int i = 0; i < kGoods; ++i) {
+        const QByteArray guid = Guid(i).toUtf8();
+        const QByteArray code = QStringLiteral("SP%1").arg(i, 6, 10, QLatin1Char('0')).toUtf8();
+        const QByteArray name = QStringLiteral("商品名称%1号").arg(i).toUtf8();
+        sqlite3_bind_text(st, 1, guid.constData(), guid.size(), SQLITE_TRANSIENT);
+        sqlite3_bind_int(st, 2, i % 21);
+        sqlite3_bind_text(st, 3, code.constData(), code.size(), SQLITE_TRANSIENT);
+        sqlite3_bind_text(st, 4, name.constData(), name.size(), SQLITE_TRANSIENT);
+        sqlite3_bind_int(st, 5, i % 500);
+        sqlite3_bind_text(st, 6, "备注", -1, SQLITE_STATIC);
+        for (int f = 0; f < kUserFields; ++f) {
+            const QByteArray v = (f < 2 ? QString::number((i * (f + 3)) % 1000 / 10.0) : QStringLiteral("值%1").arg(i % 97)).toUtf8();
+            sqlite3_bind_text(st, 7 + f, v.constData(), v.size(), SQLITE_TRANSIENT);
+        }
+        sqlite3_step(st);
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    std::printf("goods inserted\n");
+    std::fflush(stdout);
+    sqlite3_prepare_v2(db, "insert into StorIn(GUID,SL,CreateDate) values (?,?,?)", -1, &st, nullptr);
+    const double start = DateTimeToDays(QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
+    for (int i = 0; i < kMovements; ++i) {
+        const QByteArray guid = Guid(int((int64_t(i) * 7919) % kGoods)).toUtf8();
+        sqlite3_bind_text(st, 1, guid.constData(), guid.size(), SQLITE_TRANSIENT);
+        sqlite3_bind_int(st, 2, 1 + i % 9);
+        sqlite3_bind_double(st, 3, start + 365.0 * i / kMovements);
+        sqlite3_step(st);
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    Exec(db, "COMMIT");
+    std::printf("movements inserted\n");
+    std::fflush(stdout);
+    Exec(db, "ANALYZE");
+}
+
+// The same statement, stepped through the raw API with every value read.
+int RawRun(const QString& jetSql) {
+    sqlite3_stmt* st = nullptr;
+    const QByteArray sql = TranslateJetSql(jetSql).toUtf8();
+    sqlite3_prepare_v2(gDbAccess->Connection->Handle(), sql.constData(), sql.size(), &st, nullptr);
+    const int n = sqlite3_column_count(st);
+    int rows = 0;
+    size_t bytes = 0;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        ++rows;
+        for (int c = 0; c < n; ++c) {
+            switch (sqlite3_column_type(st, c)) {
+            case SQLITE_INTEGER:
+                bytes += size_t(sqlite3_column_int64(st, c) & 1);
+                break;
+            case SQLITE_FLOAT:
+                bytes += sqlite3_column_double(st, c) > 0 ? 1 : 0;
+                break;
+            case SQLITE_TEXT:
+                bytes += size_t(sqlite3_column_bytes(st, c)) + (sqlite3_column_text(st, c) ? 0 : 1);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    sqlite3_finalize(st);
+    return rows + int(bytes % 2) * 0;
+}
+
+template <class F> double BestOf(int runs, F f) {
+    double best = 1e9;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    SetAppDir(dir.path());
+    CreateDataFile(TDbAccess::DataFilePath());
+    TDbAccess access;
+    gDbAccess = &access;
+    access.Connect();
+    std::printf("generating %d goods, %d movements...\n", kGoods, kMovements);
+    std::fflush(stdout);
+    Generate();
+
+    QStringList userCols;
+    for (int f = 0; f < kUserFields; ++f)
+        userCols << QStringLiteral("字段%1").arg(f);
+    const QString goodsSql = QStringLiteral("select a.GUID,b.TypeName as 所属分组,商品编号,商品名称,库存,%1,备注 from "
+                                            "Customer a, CustomerType b  where a.TypeID=b.SelfIndex ")
+                                 .arg(userCols.join(QLatin1Char(',')));
+    const double begin = DateTimeToDays(QDateTime(QDate(2024, 5, 1), QTime(0, 0)));
+    const double end = DateTimeToDays(QDateTime(QDate(2024, 5, 31), QTime(23, 59, 59)));
+    const QString historySql = QStringLiteral("select b.商品编号,b.商品名称,a.sl as 进货数量,a.CreateDate as 进货时间  "
+                                              "from StorIn a,Customer b where a.GUID=b.GUID  "
+                                              " and %1>=CreateDate and CreateDate>=%2 ")
+                                   .arg(NumberToText(end), NumberToText(begin));
+
+    int ourRows = 0, rawRows = 0;
+    const double goodsOurs = BestOf(5, [&] {
+        access.OpenQuery(goodsSql);
+        ourRows = access.QueryData->RecordCount();
+    });
+    const double goodsRaw = BestOf(5, [&] { rawRows = RawRun(goodsSql); });
+    std::printf("goods list: %d rows (raw %d): ours %.1f ms, raw %.1f ms\n", ourRows, rawRows, goodsOurs, goodsRaw);
+    const double histOurs = BestOf(5, [&] {
+        access.OpenQuery(historySql);
+        ourRows = access.QueryData->RecordCount();
+    });
+    const double histRaw = BestOf(5, [&] { rawRows = RawRun(historySql); });
+    std::printf("history (one month): %d rows (raw %d): ours %.1f ms, raw %.1f ms\n", ourRows, rawRows, histOurs,
+                histRaw);
+    if (qEnvironmentVariableIsSet("BENCH_KEEP")) { std::printf("%s\n", qPrintable(dir.path())); QThread::sleep(60); }
+    std::printf("goods-list ratio %.2f, history ratio %.2f\n", goodsOurs / goodsRaw, histOurs / histRaw);
+    gDbAccess = nullptr;
+    return 0;
+}
