@@ -1,18 +1,12 @@
-// Program entry. (The main window arrives with the application shell.)
+// The program: takes no arguments; everything happens in RunApplication.
+#include "app/Startup.h"
 #include "common/MessageBoxes.h"
-#include "common/UntPublic.h"
-#include "data/MD.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     InstallGuiSeams();
-    if (!gDbAccess)
-        gDbAccess = new TDbAccess;
-    gDbAccess->Connect();
-    const int rc = 0;
-    delete gDbAccess;
-    gDbAccess = nullptr;
-    return rc;
+    ApplyLook(app);
+    return RunApplication();
 }
