@@ -84,7 +84,6 @@ void Generate() {
     Exec(db, "COMMIT");
     std::printf("movements inserted\n");
     std::fflush(stdout);
-    Exec(db, "ANALYZE");
 }
 
 // The same statement, stepped through the raw API with every value read.

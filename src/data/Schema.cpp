@@ -26,6 +26,7 @@ const QString& SchemaSql() {
             "CREATE INDEX Customer_GUID ON Customer(GUID);"
             "CREATE INDEX Customer_TypeID ON Customer(TypeID);"
             "CREATE TABLE CustomerType (SelfIndex INTEGER, ParentIndex INTEGER, TypeName TEXT);"
+            "CREATE INDEX CustomerType_SelfIndex ON CustomerType(SelfIndex);"
             "CREATE TABLE NoteType (SelfIndex INTEGER, ParentIndex INTEGER, TypeName TEXT);"
             "CREATE TABLE AppTitle (TitleName VARCHAR(10), TitleType INTEGER, TitleValues TEXT,"
             " Titlebt BOOLEAN DEFAULT 0, Titlewy BOOLEAN DEFAULT 0);"
