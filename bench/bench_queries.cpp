@@ -1,5 +1,6 @@
 // Times the goods list and a one-month movement history through the access layer against the same translated
-// statements stepped through the raw SQLite API, on a generated file with 100,000 goods and 1,000,000 movements.
+// statements stepped through the raw SQLite API, on a generated file with 100,000 goods and 1,000,000
+// movements.
 #include "common/UntPublic.h"
 #include "data/JetFunctions.h"
 #include "data/JetSql.h"
@@ -30,14 +31,18 @@ void Exec(sqlite3* db, const char* sql) {
     }
 }
 
-QString Guid(int i) { return QStringLiteral("%1-0000-4000-8000-000000000000").arg(i, 8, 16, QLatin1Char('0')).toUpper(); }
+QString Guid(int i) {
+    return QStringLiteral("%1-0000-4000-8000-000000000000").arg(i, 8, 16, QLatin1Char('0')).toUpper();
+}
 
 void Generate() {
     QStringList batch;
     for (int f = 0; f < kUserFields; ++f)
         batch << QStringLiteral("alter table Customer add 字段%1 varchar(100)").arg(f);
     for (int g = 1; g <= 20; ++g)
-        batch << QStringLiteral("insert into CustomerType(SelfIndex,ParentIndex,TypeName) values (%1,0,'组%1')").arg(g);
+        batch << QStringLiteral(
+                     "insert into CustomerType(SelfIndex,ParentIndex,TypeName) values (%1,0,'组%1')")
+                     .arg(g);
     ExecSql(batch.join(QLatin1String(BatchSeparator)));
     sqlite3* db = gDbAccess->Connection->Handle();
     Exec(db, "BEGIN");
@@ -48,8 +53,9 @@ void Generate() {
         params += QStringLiteral(",?");
     }
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, QStringLiteral("insert into Customer(%1) values (%2)").arg(cols, params).toUtf8().constData(),
-                       -1, &st, nullptr);
+    sqlite3_prepare_v2(
+        db, QStringLiteral("insert into Customer(%1) values (%2)").arg(cols, params).toUtf8().constData(), -1,
+        &st, nullptr);
     for (int i = 0; i < kGoods; ++i) {
         const QByteArray guid = Guid(i).toUtf8();
         const QByteArray code = QStringLiteral("SP%1").arg(i, 6, 10, QLatin1Char('0')).toUtf8();
@@ -61,7 +67,9 @@ void Generate() {
         sqlite3_bind_int(st, 5, i % 500);
         sqlite3_bind_text(st, 6, "备注", -1, SQLITE_STATIC);
         for (int f = 0; f < kUserFields; ++f) {
-            const QByteArray v = (f < 2 ? QString::number((i * (f + 3)) % 1000 / 10.0) : QStringLiteral("值%1").arg(i % 97)).toUtf8();
+            const QByteArray v =
+                (f < 2 ? QString::number((i * (f + 3)) % 1000 / 10.0) : QStringLiteral("值%1").arg(i % 97))
+                    .toUtf8();
             sqlite3_bind_text(st, 7 + f, v.constData(), v.size(), SQLITE_TRANSIENT);
         }
         sqlite3_step(st);
@@ -144,15 +152,17 @@ int main(int argc, char** argv) {
     QStringList userCols;
     for (int f = 0; f < kUserFields; ++f)
         userCols << QStringLiteral("字段%1").arg(f);
-    const QString goodsSql = QStringLiteral("select a.GUID,b.TypeName as 所属分组,商品编号,商品名称,库存,%1,备注 from "
-                                            "Customer a, CustomerType b  where a.TypeID=b.SelfIndex ")
-                                 .arg(userCols.join(QLatin1Char(',')));
+    const QString goodsSql =
+        QStringLiteral("select a.GUID,b.TypeName as 所属分组,商品编号,商品名称,库存,%1,备注 from "
+                       "Customer a, CustomerType b  where a.TypeID=b.SelfIndex ")
+            .arg(userCols.join(QLatin1Char(',')));
     const double begin = DateTimeToDays(QDateTime(QDate(2024, 5, 1), QTime(0, 0)));
     const double end = DateTimeToDays(QDateTime(QDate(2024, 5, 31), QTime(23, 59, 59)));
-    const QString historySql = QStringLiteral("select b.商品编号,b.商品名称,a.sl as 进货数量,a.CreateDate as 进货时间  "
-                                              "from StorIn a,Customer b where a.GUID=b.GUID  "
-                                              " and %1>=CreateDate and CreateDate>=%2 ")
-                                   .arg(NumberToText(end), NumberToText(begin));
+    const QString historySql =
+        QStringLiteral("select b.商品编号,b.商品名称,a.sl as 进货数量,a.CreateDate as 进货时间  "
+                       "from StorIn a,Customer b where a.GUID=b.GUID  "
+                       " and %1>=CreateDate and CreateDate>=%2 ")
+            .arg(NumberToText(end), NumberToText(begin));
 
     int ourRows = 0, rawRows = 0;
     const double goodsOurs = BestOf(5, [&] {
@@ -160,15 +170,19 @@ int main(int argc, char** argv) {
         ourRows = access.QueryData->RecordCount();
     });
     const double goodsRaw = BestOf(5, [&] { rawRows = RawRun(goodsSql); });
-    std::printf("goods list: %d rows (raw %d): ours %.1f ms, raw %.1f ms\n", ourRows, rawRows, goodsOurs, goodsRaw);
+    std::printf("goods list: %d rows (raw %d): ours %.1f ms, raw %.1f ms\n", ourRows, rawRows, goodsOurs,
+                goodsRaw);
     const double histOurs = BestOf(5, [&] {
         access.OpenQuery(historySql);
         ourRows = access.QueryData->RecordCount();
     });
     const double histRaw = BestOf(5, [&] { rawRows = RawRun(historySql); });
-    std::printf("history (one month): %d rows (raw %d): ours %.1f ms, raw %.1f ms\n", ourRows, rawRows, histOurs,
-                histRaw);
-    if (qEnvironmentVariableIsSet("BENCH_KEEP")) { std::printf("%s\n", qPrintable(dir.path())); QThread::sleep(60); }
+    std::printf("history (one month): %d rows (raw %d): ours %.1f ms, raw %.1f ms\n", ourRows, rawRows,
+                histOurs, histRaw);
+    if (qEnvironmentVariableIsSet("BENCH_KEEP")) {
+        std::printf("%s\n", qPrintable(dir.path()));
+        QThread::sleep(60);
+    }
     std::printf("goods-list ratio %.2f, history ratio %.2f\n", goodsOurs / goodsRaw, histOurs / histRaw);
     gDbAccess = nullptr;
     return 0;

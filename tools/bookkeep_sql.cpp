@@ -1,6 +1,7 @@
 // bookkeep-sql: runs SQL against a data file, for support staff and scripted checks.
 //   bookkeep-sql --create FILE      makes a new, empty data file
-//   bookkeep-sql FILE SQL           select: prints a header and the rows, tab-separated; else runs SQL as a batch
+//   bookkeep-sql FILE SQL           select: prints a header and the rows, tab-separated; else runs SQL as a
+//   batch
 #include "common/Seams.h"
 #include "common/UException.h"
 #include "common/UntPublic.h"
@@ -60,8 +61,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    if (args.size() != 2)
-        return Usage();
+    if (args.size() != 2) return Usage();
 
     const QFileInfo file(args[0]);
     SetAppDir(file.absolutePath());
@@ -77,8 +77,7 @@ int main(int argc, char** argv) {
         }
     } else {
         access.Connect();
-        if (!access.Connection->Connected())
-            return 1;
+        if (!access.Connection->Connected()) return 1;
     }
     const QString sql = args[1];
     try {

@@ -4,11 +4,11 @@
 #include "common/UException.h"
 #include "common/Wait.h"
 #include "common/WindowMessages.h"
+#include "goods/GoodsBrowser.h"
 #include "goods/GoodsPage.h"
 #include "notes/NotePad.h"
 #include "notes/NotePage.h"
 #include "reminders/AlamPage.h"
-#include "goods/GoodsBrowser.h"
 #include "tree/GoodsGroups.h"
 #include "tree/UntTree.h"
 

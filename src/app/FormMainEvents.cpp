@@ -6,10 +6,10 @@
 #include "common/UException.h"
 #include "common/WindowMessages.h"
 #include "data/MD.h"
+#include "goods/GoodsBrowser.h"
 #include "goods/GoodsPage.h"
 #include "notes/NotePad.h"
 #include "notes/NotePage.h"
-#include "goods/GoodsBrowser.h"
 #include "tree/GoodsGroups.h"
 #include "tree/UntTree.h"
 

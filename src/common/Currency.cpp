@@ -2,12 +2,13 @@
 
 #include <cmath>
 
-TCurrency TCurrency::FromDouble(double value) { return FromUnits(std::llround(value * 10000.0)); }
+TCurrency TCurrency::FromDouble(double value) {
+    return FromUnits(std::llround(value * 10000.0));
+}
 
 bool TCurrency::TryParse(const QString& text, TCurrency& out) {
     const QString t = text.trimmed();
-    if (t.isEmpty())
-        return false;
+    if (t.isEmpty()) return false;
     int i = 0;
     bool negative = false;
     if (t[0] == QLatin1Char('-') || t[0] == QLatin1Char('+')) {
@@ -23,13 +24,11 @@ bool TCurrency::TryParse(const QString& text, TCurrency& out) {
             seenPoint = true;
             continue;
         }
-        if (!ch.isDigit() || ch.unicode() > '9')
-            break;
+        if (!ch.isDigit() || ch.unicode() > '9') break;
         const int d = ch.unicode() - '0';
         ++digits;
         if (!seenPoint) {
-            if (whole > (INT64_MAX / 10000 - 9) / 10)
-                return false;
+            if (whole > (INT64_MAX / 10000 - 9) / 10) return false;
             whole = whole * 10 + d;
         } else if (fracDigits < 4) {
             frac = frac * 10 + d;
@@ -39,14 +38,12 @@ bool TCurrency::TryParse(const QString& text, TCurrency& out) {
             ++fracDigits;
         }
     }
-    if (digits == 0)
-        return false;
+    if (digits == 0) return false;
     if (i < t.size()) {
         // allow an exponent form such as "1e+20" only through the floating path
         bool ok = false;
         const double d = t.toDouble(&ok);
-        if (!ok)
-            return false;
+        if (!ok) return false;
         out = FromDouble(d);
         return true;
     }

@@ -6,7 +6,11 @@
 class TCurrency {
 public:
     TCurrency() = default;
-    static TCurrency FromUnits(int64_t units) { TCurrency c; c.m_units = units; return c; }
+    static TCurrency FromUnits(int64_t units) {
+        TCurrency c;
+        c.m_units = units;
+        return c;
+    }
     static TCurrency FromDouble(double value);
     // Parses decimal text exactly ("12.5", "-0.0001", " 3 "); false when the text is not a number.
     static bool TryParse(const QString& text, TCurrency& out);
@@ -16,7 +20,10 @@ public:
     // No thousands separators, no trailing zeros: "0.3", "12", "-1.25".
     QString ToString() const;
 
-    TCurrency& operator+=(TCurrency o) { m_units += o.m_units; return *this; }
+    TCurrency& operator+=(TCurrency o) {
+        m_units += o.m_units;
+        return *this;
+    }
     TCurrency operator+(TCurrency o) const { return FromUnits(m_units + o.m_units); }
     TCurrency operator-(TCurrency o) const { return FromUnits(m_units - o.m_units); }
     bool operator==(TCurrency o) const { return m_units == o.m_units; }

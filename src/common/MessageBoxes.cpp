@@ -33,22 +33,20 @@ public:
             box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
             break;
         }
-        if (kind != TMessageKind::Question)
-            box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+        if (kind != TMessageKind::Question) box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
         return box.exec() == QMessageBox::Yes;
     }
 };
 
 class TQtFileDialogs : public IFileDialogs {
 public:
-    QString SaveFileName(const QString& caption, const QString& filter, const QString& defaultSuffix) override {
+    QString SaveFileName(const QString& caption, const QString& filter,
+                         const QString& defaultSuffix) override {
         QFileDialog dlg(QApplication::activeWindow(), caption, QString(), filter);
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
-        if (!defaultSuffix.isEmpty())
-            dlg.setDefaultSuffix(defaultSuffix);
-        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-            return {};
+        if (!defaultSuffix.isEmpty()) dlg.setDefaultSuffix(defaultSuffix);
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
         return dlg.selectedFiles().constFirst();
     }
     QString OpenFileName(const QString& caption, const QString& filter) override {

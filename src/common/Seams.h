@@ -17,7 +17,8 @@ class IFileDialogs {
 public:
     virtual ~IFileDialogs() = default;
     // Both return the empty text when the user cancels. filter uses Qt's form, e.g. "Excel文件 (*.xlsx)".
-    virtual QString SaveFileName(const QString& caption, const QString& filter, const QString& defaultSuffix) = 0;
+    virtual QString SaveFileName(const QString& caption, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
     virtual QString OpenFileName(const QString& caption, const QString& filter) = 0;
 };
 

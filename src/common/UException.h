@@ -41,7 +41,9 @@ public:
     const char* what() const noexcept override { return "Operation aborted"; }
 };
 
-[[noreturn]] inline void Abort() { throw EAbort(); }
+[[noreturn]] inline void Abort() {
+    throw EAbort();
+}
 
 // The application-wide exception handler.
 class TCardException {
@@ -67,8 +69,8 @@ template <class F> void Guard(F&& f, QObject* sender = nullptr) {
     }
 }
 
-// Wraps a callable so that calling it runs under Guard; for connecting signals to handlers. A handler that takes
-// no arguments may be connected to a signal that has some (e.g. clicked(bool)).
+// Wraps a callable so that calling it runs under Guard; for connecting signals to handlers. A handler that
+// takes no arguments may be connected to a signal that has some (e.g. clicked(bool)).
 template <class F> auto Guarded(F f) {
     return [f = std::move(f)](auto&&... args) mutable {
         Guard([&] {

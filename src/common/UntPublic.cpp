@@ -36,69 +36,84 @@ QDateTime g_fixedNow;
 QString DefaultAppDir() {
     QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
     dir = QDir::toNativeSeparators(dir);
-    if (!dir.endsWith(QDir::separator()))
-        dir += QDir::separator();
+    if (!dir.endsWith(QDir::separator())) dir += QDir::separator();
     return dir;
 }
 
 } // namespace
 
-void SetMessageSink(IMessageSink* sink) { g_sink = sink; }
-IMessageSink* MessageSink() { return g_sink ? g_sink : &g_stderrSink; }
-void SetFileDialogs(IFileDialogs* dialogs) { g_dialogs = dialogs; }
-IFileDialogs* FileDialogs() { return g_dialogs ? g_dialogs : &g_noDialogs; }
-void SetWaitingIndicator(IWaitingIndicator* indicator) { g_waiting = indicator; }
-IWaitingIndicator* WaitingIndicator() { return g_waiting; }
+void SetMessageSink(IMessageSink* sink) {
+    g_sink = sink;
+}
+IMessageSink* MessageSink() {
+    return g_sink ? g_sink : &g_stderrSink;
+}
+void SetFileDialogs(IFileDialogs* dialogs) {
+    g_dialogs = dialogs;
+}
+IFileDialogs* FileDialogs() {
+    return g_dialogs ? g_dialogs : &g_noDialogs;
+}
+void SetWaitingIndicator(IWaitingIndicator* indicator) {
+    g_waiting = indicator;
+}
+IWaitingIndicator* WaitingIndicator() {
+    return g_waiting;
+}
 
-QDateTime Now() { return g_fixedNow.isValid() ? g_fixedNow : QDateTime::currentDateTime(); }
-void SetNow(const QDateTime& fixed) { g_fixedNow = fixed; }
+QDateTime Now() {
+    return g_fixedNow.isValid() ? g_fixedNow : QDateTime::currentDateTime();
+}
+void SetNow(const QDateTime& fixed) {
+    g_fixedNow = fixed;
+}
 
 QString AppDir() {
-    if (g_appDir.isEmpty())
-        g_appDir = DefaultAppDir();
+    if (g_appDir.isEmpty()) g_appDir = DefaultAppDir();
     return g_appDir;
 }
 
 void SetAppDir(const QString& dir) {
     g_appDir = QDir::toNativeSeparators(dir);
-    if (!g_appDir.isEmpty() && !g_appDir.endsWith(QDir::separator()))
-        g_appDir += QDir::separator();
+    if (!g_appDir.isEmpty() && !g_appDir.endsWith(QDir::separator())) g_appDir += QDir::separator();
 }
 
-void ShowInfo(const QString& text) { MessageSink()->Show(TMessageKind::Info, QStringLiteral("提示"), text); }
+void ShowInfo(const QString& text) {
+    MessageSink()->Show(TMessageKind::Info, QStringLiteral("提示"), text);
+}
 
 bool AskYesNo(const QString& text) {
     return MessageSink()->Show(TMessageKind::Question, QStringLiteral("确认"), text);
 }
 
-void ShowError(const QString& text) { MessageSink()->Show(TMessageKind::Error, QStringLiteral("错误"), text); }
+void ShowError(const QString& text) {
+    MessageSink()->Show(TMessageKind::Error, QStringLiteral("错误"), text);
+}
 
 void ShowErrorDetail(const QString& message, const QString& detail, const QString& sqlText) {
     const QString text = message + QStringLiteral("\r\n详细信息：") + detail;
     ShowError(text);
-    if (!sqlText.isEmpty())
-        WriteLog(text + QStringLiteral("\r\n") + sqlText);
+    if (!sqlText.isEmpty()) WriteLog(text + QStringLiteral("\r\n") + sqlText);
 }
 
 void WriteLog(const QString& text) {
     const QDateTime now = Now();
-    QFile file(AppDir() + QStringLiteral("Log") + now.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".log"));
+    QFile file(AppDir() + QStringLiteral("Log") + now.toString(QStringLiteral("yyyyMMdd")) +
+               QStringLiteral(".log"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return; // a log that cannot be written is not worth bothering the user
     // Entries end with CR LF; the lines inside the text are kept as they are.
-    const QString entry =
-        now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) + QStringLiteral("：") + text + QStringLiteral("\r\n");
+    const QString entry = now.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) + QStringLiteral("：") + text +
+                          QStringLiteral("\r\n");
     file.write(entry.toUtf8());
 }
 
 void ShowWaiting(const QString& text) {
-    if (g_waiting)
-        g_waiting->ShowMessage(text);
+    if (g_waiting) g_waiting->ShowMessage(text);
 }
 
 void HideWaiting() {
-    if (g_waiting)
-        g_waiting->Hide();
+    if (g_waiting) g_waiting->Hide();
 }
 
 QString PromptSaveFileName(const QString& caption, const QString& filter, const QString& defaultSuffix) {

@@ -75,16 +75,17 @@ void TDatabase::Open(const QString& path, const QString& password, bool checkOnl
         fail(e.Message());
     }
     // A commit writes its pages once to the log and syncs it once; with the default rollback journal a note
-    // saved per keystroke costs several syncs. Synchronous stays FULL, so a committed booking survives a crash.
+    // saved per keystroke costs several syncs. Synchronous stays FULL, so a committed booking survives a
+    // crash.
     QString mode;
-    if (!checkOnly && !single("PRAGMA journal_mode=WAL", mode))
-        fail(Utf8(sqlite3_errmsg(db)));
+    if (!checkOnly && !single("PRAGMA journal_mode=WAL", mode)) fail(Utf8(sqlite3_errmsg(db)));
     m_db = db;
     m_path = path;
 }
 
 void TDatabase::Checkpoint() {
-    if (m_db && sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) != SQLITE_OK)
+    if (m_db &&
+        sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) != SQLITE_OK)
         Fail();
 }
 

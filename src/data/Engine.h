@@ -25,8 +25,8 @@ public:
     TDatabase& operator=(const TDatabase&) = delete;
 
     // Opens an existing data file and checks that it is ours and that the password matches.
-    // Throws EEngineError with the engine's text otherwise; never creates a file. checkOnly opens the file only to
-    // see that it is a data file with this password, changing nothing in it.
+    // Throws EEngineError with the engine's text otherwise; never creates a file. checkOnly opens the file
+    // only to see that it is a data file with this password, changing nothing in it.
     void Open(const QString& path, const QString& password, bool checkOnly = false);
     void Close();
     bool Connected() const { return m_db != nullptr; }
@@ -113,8 +113,10 @@ public:
     bool Eof() const;
     bool Bof() const;
     int RecordCount() const { return int(m_order.size()); }
-    int RecNo() const { return m_pos >= 0 && m_pos < RecordCount() ? m_pos + 1 : 0; } // 1-based; 0 off the rows
-    void MoveTo(int row);                   // 0-based position in the current order
+    int RecNo() const {
+        return m_pos >= 0 && m_pos < RecordCount() ? m_pos + 1 : 0;
+    }                     // 1-based; 0 off the rows
+    void MoveTo(int row); // 0-based position in the current order
 
     int FieldCount() const { return int(m_names.size()); }
     const QStringList& FieldNames() const { return m_names; }
@@ -173,7 +175,7 @@ private:
     QString m_table;                          // the one table behind the fields, if any
     std::vector<Cell> m_cells;                // row-major, physical order
     std::string m_arena;
-    size_t m_garbage = 0; // bytes of the arena no cell points at any more
+    size_t m_garbage = 0;     // bytes of the arena no cell points at any more
     std::vector<int> m_order; // display order → physical row
     int m_pos = -1;
     QString m_sort;

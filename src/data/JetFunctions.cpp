@@ -13,15 +13,16 @@ namespace {
 
 const QDate kEpoch(1899, 12, 30);
 
-QString TypeMismatch() { return QStringLiteral("Data type mismatch in criteria expression."); }
+QString TypeMismatch() {
+    return QStringLiteral("Data type mismatch in criteria expression.");
+}
 
 // ---- value helpers on sqlite3_value ----
 
 bool IsNumericText(const QString& t, double& out) {
     bool ok = false;
     const QString s = t.trimmed();
-    if (s.isEmpty())
-        return false;
+    if (s.isEmpty()) return false;
     out = s.toDouble(&ok);
     return ok;
 }
@@ -34,8 +35,8 @@ bool ArgNumber(sqlite3_value* v, double& out) {
         out = sqlite3_value_double(v);
         return true;
     case SQLITE_TEXT: {
-        const QString t = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
-                                            sqlite3_value_bytes(v));
+        const QString t =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
         return IsNumericText(t, out) || ParseDateText(t, out);
     }
     default:
@@ -52,7 +53,8 @@ QString ArgText(sqlite3_value* v) {
     case SQLITE_NULL:
         return {};
     default:
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                                 sqlite3_value_bytes(v));
     }
 }
 
@@ -68,11 +70,9 @@ void ResultError(sqlite3_context* ctx, const QString& s) {
 
 // Functions of one date-time argument: a NULL gives NULL, a value that is no date is a type mismatch.
 template <class F> void DatePart(sqlite3_context* ctx, sqlite3_value* v, F f) {
-    if (sqlite3_value_type(v) == SQLITE_NULL)
-        return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(v) == SQLITE_NULL) return sqlite3_result_null(ctx);
     double d = 0;
-    if (!ArgNumber(v, d))
-        return ResultError(ctx, TypeMismatch());
+    if (!ArgNumber(v, d)) return ResultError(ctx, TypeMismatch());
     sqlite3_result_int(ctx, f(DaysToDateTime(d)));
 }
 
@@ -83,24 +83,38 @@ void FnTime(sqlite3_context* ctx, int, sqlite3_value**) {
     const double d = DateTimeToDays(Now());
     sqlite3_result_double(ctx, d - std::floor(d));
 }
-void FnNow(sqlite3_context* ctx, int, sqlite3_value**) { sqlite3_result_double(ctx, DateTimeToDays(Now())); }
-void FnHour(sqlite3_context* c, int, sqlite3_value** a) { DatePart(c, a[0], [](const QDateTime& t) { return t.time().hour(); }); }
-void FnMinute(sqlite3_context* c, int, sqlite3_value** a) { DatePart(c, a[0], [](const QDateTime& t) { return t.time().minute(); }); }
-void FnSecond(sqlite3_context* c, int, sqlite3_value** a) { DatePart(c, a[0], [](const QDateTime& t) { return t.time().second(); }); }
-void FnDay(sqlite3_context* c, int, sqlite3_value** a) { DatePart(c, a[0], [](const QDateTime& t) { return t.date().day(); }); }
-void FnMonth(sqlite3_context* c, int, sqlite3_value** a) { DatePart(c, a[0], [](const QDateTime& t) { return t.date().month(); }); }
-void FnYear(sqlite3_context* c, int, sqlite3_value** a) { DatePart(c, a[0], [](const QDateTime& t) { return t.date().year(); }); }
+void FnNow(sqlite3_context* ctx, int, sqlite3_value**) {
+    sqlite3_result_double(ctx, DateTimeToDays(Now()));
+}
+void FnHour(sqlite3_context* c, int, sqlite3_value** a) {
+    DatePart(c, a[0], [](const QDateTime& t) { return t.time().hour(); });
+}
+void FnMinute(sqlite3_context* c, int, sqlite3_value** a) {
+    DatePart(c, a[0], [](const QDateTime& t) { return t.time().minute(); });
+}
+void FnSecond(sqlite3_context* c, int, sqlite3_value** a) {
+    DatePart(c, a[0], [](const QDateTime& t) { return t.time().second(); });
+}
+void FnDay(sqlite3_context* c, int, sqlite3_value** a) {
+    DatePart(c, a[0], [](const QDateTime& t) { return t.date().day(); });
+}
+void FnMonth(sqlite3_context* c, int, sqlite3_value** a) {
+    DatePart(c, a[0], [](const QDateTime& t) { return t.date().month(); });
+}
+void FnYear(sqlite3_context* c, int, sqlite3_value** a) {
+    DatePart(c, a[0], [](const QDateTime& t) { return t.date().year(); });
+}
 // 1 = Sunday ... 7 = Saturday
 void FnWeekDay(sqlite3_context* c, int, sqlite3_value** a) {
     DatePart(c, a[0], [](const QDateTime& t) { return t.date().dayOfWeek() % 7 + 1; });
 }
 
 void FnFormat(sqlite3_context* ctx, int argc, sqlite3_value** a) {
-    if (sqlite3_value_type(a[0]) == SQLITE_NULL)
-        return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(a[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     const QString pattern = argc > 1 ? ArgText(a[1]) : QString();
     double d = 0;
-    static const QRegularExpression dateTokens(QStringLiteral("[ymdhns]"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression dateTokens(QStringLiteral("[ymdhns]"),
+                                               QRegularExpression::CaseInsensitiveOption);
     if (!pattern.isEmpty() && pattern.contains(dateTokens) && ArgNumber(a[0], d))
         return ResultText(ctx, FormatDays(d, pattern));
     ResultText(ctx, ArgText(a[0]));
@@ -108,21 +122,19 @@ void FnFormat(sqlite3_context* ctx, int argc, sqlite3_value** a) {
 
 // Str(n): one blank for the sign of a non-negative number.
 void FnStr(sqlite3_context* ctx, int, sqlite3_value** a) {
-    if (sqlite3_value_type(a[0]) == SQLITE_NULL)
-        return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(a[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     double d = 0;
-    if (!ArgNumber(a[0], d))
-        return ResultError(ctx, TypeMismatch());
-    const QString digits = sqlite3_value_type(a[0]) == SQLITE_INTEGER ? QString::number(sqlite3_value_int64(a[0]))
-                                                                       : NumberToText(d);
+    if (!ArgNumber(a[0], d)) return ResultError(ctx, TypeMismatch());
+    const QString digits = sqlite3_value_type(a[0]) == SQLITE_INTEGER
+                               ? QString::number(sqlite3_value_int64(a[0]))
+                               : NumberToText(d);
     ResultText(ctx, d < 0 ? digits : QLatin1Char(' ') + digits);
 }
 
 // Jet's "+": two texts concatenate, a NULL gives NULL, otherwise numbers add (numeric text counts as number).
 void FnAdd(sqlite3_context* ctx, int, sqlite3_value** a) {
     const int t0 = sqlite3_value_type(a[0]), t1 = sqlite3_value_type(a[1]);
-    if (t0 == SQLITE_NULL || t1 == SQLITE_NULL)
-        return sqlite3_result_null(ctx);
+    if (t0 == SQLITE_NULL || t1 == SQLITE_NULL) return sqlite3_result_null(ctx);
     if (t0 == SQLITE_TEXT && t1 == SQLITE_TEXT) {
         const int n0 = sqlite3_value_bytes(a[0]), n1 = sqlite3_value_bytes(a[1]);
         std::string s(reinterpret_cast<const char*>(sqlite3_value_text(a[0])), size_t(n0));
@@ -141,11 +153,11 @@ void FnAdd(sqlite3_context* ctx, int, sqlite3_value** a) {
             out = sqlite3_value_double(v);
             return true;
         }
-        const QString s = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+        const QString s =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
         return IsNumericText(s, out);
     };
-    if (!num(a[0], x) || !num(a[1], y))
-        return ResultError(ctx, TypeMismatch());
+    if (!num(a[0], x) || !num(a[1], y)) return ResultError(ctx, TypeMismatch());
     const double r = x + y;
     if (r == std::floor(r) && std::fabs(r) < 9.0e15 && t0 != SQLITE_FLOAT && t1 != SQLITE_FLOAT)
         return sqlite3_result_int64(ctx, static_cast<long long>(r));
@@ -164,26 +176,21 @@ void FnDiv(sqlite3_context* ctx, int, sqlite3_value** a) {
     if (sqlite3_value_type(a[0]) == SQLITE_NULL || sqlite3_value_type(a[1]) == SQLITE_NULL)
         return sqlite3_result_null(ctx);
     double x = 0, y = 0;
-    if (!ArgNumber(a[0], x) || !ArgNumber(a[1], y))
-        return ResultError(ctx, TypeMismatch());
-    if (y == 0)
-        return ResultError(ctx, QStringLiteral("Division by zero"));
+    if (!ArgNumber(a[0], x) || !ArgNumber(a[1], y)) return ResultError(ctx, TypeMismatch());
+    if (y == 0) return ResultError(ctx, QStringLiteral("Division by zero"));
     sqlite3_result_double(ctx, x / y);
 }
 
 void FnLeft(sqlite3_context* ctx, int, sqlite3_value** a) {
-    if (sqlite3_value_type(a[0]) == SQLITE_NULL)
-        return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(a[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     ResultText(ctx, ArgText(a[0]).left(sqlite3_value_int(a[1])));
 }
 void FnRight(sqlite3_context* ctx, int, sqlite3_value** a) {
-    if (sqlite3_value_type(a[0]) == SQLITE_NULL)
-        return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(a[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     ResultText(ctx, ArgText(a[0]).right(sqlite3_value_int(a[1])));
 }
 void FnCStr(sqlite3_context* ctx, int, sqlite3_value** a) {
-    if (sqlite3_value_type(a[0]) == SQLITE_NULL)
-        return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(a[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     ResultText(ctx, ArgText(a[0]));
 }
 void FnVal(sqlite3_context* ctx, int, sqlite3_value** a) {
@@ -192,19 +199,15 @@ void FnVal(sqlite3_context* ctx, int, sqlite3_value** a) {
     sqlite3_result_double(ctx, m.hasMatch() ? m.captured(0).trimmed().toDouble() : 0.0);
 }
 void FnInt(sqlite3_context* ctx, int, sqlite3_value** a) {
-    if (sqlite3_value_type(a[0]) == SQLITE_NULL)
-        return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(a[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     double d = 0;
-    if (!ArgNumber(a[0], d))
-        return ResultError(ctx, TypeMismatch());
+    if (!ArgNumber(a[0], d)) return ResultError(ctx, TypeMismatch());
     sqlite3_result_int64(ctx, static_cast<long long>(std::floor(d)));
 }
 void FnCDate(sqlite3_context* ctx, int, sqlite3_value** a) {
-    if (sqlite3_value_type(a[0]) == SQLITE_NULL)
-        return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(a[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     double d = 0;
-    if (!ArgNumber(a[0], d))
-        return ResultError(ctx, TypeMismatch());
+    if (!ArgNumber(a[0], d)) return ResultError(ctx, TypeMismatch());
     sqlite3_result_double(ctx, d);
 }
 
@@ -216,14 +219,14 @@ void FnCvDate(sqlite3_context* ctx, int, sqlite3_value** a) {
     }
     const QString t = ArgText(a[0]);
     double d = 0;
-    if (t.trimmed().isEmpty())
-        return sqlite3_result_null(ctx);
-    if (IsNumericText(t, d) || ParseDateText(t, d))
-        return sqlite3_result_double(ctx, d);
+    if (t.trimmed().isEmpty()) return sqlite3_result_null(ctx);
+    if (IsNumericText(t, d) || ParseDateText(t, d)) return sqlite3_result_double(ctx, d);
     ResultError(ctx, TypeMismatch());
 }
 
-int ToTwoDigitYear(int year) { return year < 30 ? 2000 + year : (year < 100 ? 1900 + year : year); }
+int ToTwoDigitYear(int year) {
+    return year < 30 ? 2000 + year : (year < 100 ? 1900 + year : year);
+}
 
 } // namespace
 
@@ -247,18 +250,17 @@ QDateTime DaysToDateTime(double days) {
 
 bool ParseDateText(const QString& text, double& days) {
     const QString t = text.trimmed();
-    if (t.isEmpty())
-        return false;
-    static const QRegularExpression iso(
-        QStringLiteral("^(\\d{4})[-/.](\\d{1,2})[-/.](\\d{1,2})(?:[ T](\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?)?$"));
+    if (t.isEmpty()) return false;
+    static const QRegularExpression iso(QStringLiteral(
+        "^(\\d{4})[-/.](\\d{1,2})[-/.](\\d{1,2})(?:[ T](\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?)?$"));
     auto m = iso.match(t);
     if (m.hasMatch()) {
         const QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
         QTime tm(0, 0);
         if (!m.captured(4).isEmpty())
-            tm = QTime(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).isEmpty() ? 0 : m.captured(6).toInt());
-        if (!d.isValid() || !tm.isValid())
-            return false;
+            tm = QTime(m.captured(4).toInt(), m.captured(5).toInt(),
+                       m.captured(6).isEmpty() ? 0 : m.captured(6).toInt());
+        if (!d.isValid() || !tm.isValid()) return false;
         days = DateTimeToDays(QDateTime(d, tm));
         return true;
     }
@@ -267,20 +269,16 @@ bool ParseDateText(const QString& text, double& days) {
     const QString shortFmt = loc.dateFormat(QLocale::ShortFormat);
     for (const QString& candidate : {t, t.section(QLatin1Char(' '), 0, 0)}) {
         QDate d = loc.toDate(candidate, shortFmt);
-        if (!d.isValid())
-            d = QLocale::c().toDate(candidate, shortFmt);
-        if (!d.isValid())
-            continue;
+        if (!d.isValid()) d = QLocale::c().toDate(candidate, shortFmt);
+        if (!d.isValid()) continue;
         if (!shortFmt.contains(QStringLiteral("yyyy"), Qt::CaseInsensitive))
             d = QDate(ToTwoDigitYear(d.year() % 100), d.month(), d.day());
         QTime tm(0, 0);
         if (candidate != t) {
             const QString timePart = t.section(QLatin1Char(' '), 1).trimmed();
             tm = QTime::fromString(timePart, QStringLiteral("h:m:s"));
-            if (!tm.isValid())
-                tm = QTime::fromString(timePart, QStringLiteral("h:m"));
-            if (!tm.isValid())
-                return false;
+            if (!tm.isValid()) tm = QTime::fromString(timePart, QStringLiteral("h:m"));
+            if (!tm.isValid()) return false;
         }
         days = DateTimeToDays(QDateTime(d, tm));
         return true;
@@ -290,8 +288,7 @@ bool ParseDateText(const QString& text, double& days) {
 
 QString DaysToText(double days) {
     const QDateTime dt = DaysToDateTime(days);
-    if (dt.time() == QTime(0, 0))
-        return dt.date().toString(QStringLiteral("yyyy-MM-dd"));
+    if (dt.time() == QTime(0, 0)) return dt.date().toString(QStringLiteral("yyyy-MM-dd"));
     return dt.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
@@ -358,18 +355,23 @@ void RegisterJetFunctions(sqlite3* db) {
         void (*fn)(sqlite3_context*, int, sqlite3_value**);
     };
     static const Fn fns[] = {
-        {"jet_date", 0, false, FnDate},       {"jet_time", 0, false, FnTime},     {"jet_now", 0, false, FnNow},
-        {"jet_hour", 1, true, FnHour},        {"jet_minute", 1, true, FnMinute}, {"jet_second", 1, true, FnSecond},
-        {"jet_day", 1, true, FnDay},          {"jet_month", 1, true, FnMonth},   {"jet_year", 1, true, FnYear},
-        {"jet_weekday", 1, true, FnWeekDay},  {"jet_format", 1, true, FnFormat}, {"jet_format", 2, true, FnFormat},
-        {"jet_str", 1, true, FnStr},          {"jet_add", 2, true, FnAdd},       {"jet_cat", 2, true, FnCat},
-        {"jet_div", 2, true, FnDiv},          {"jet_left", 2, true, FnLeft},     {"jet_right", 2, true, FnRight},
-        {"jet_cstr", 1, true, FnCStr},        {"jet_val", 1, true, FnVal},       {"jet_int", 1, true, FnInt},
-        {"jet_cdate", 1, true, FnCDate},      {"jet_cvdate", 1, true, FnCvDate},
+        {"jet_date", 0, false, FnDate},    {"jet_time", 0, false, FnTime},
+        {"jet_now", 0, false, FnNow},      {"jet_hour", 1, true, FnHour},
+        {"jet_minute", 1, true, FnMinute}, {"jet_second", 1, true, FnSecond},
+        {"jet_day", 1, true, FnDay},       {"jet_month", 1, true, FnMonth},
+        {"jet_year", 1, true, FnYear},     {"jet_weekday", 1, true, FnWeekDay},
+        {"jet_format", 1, true, FnFormat}, {"jet_format", 2, true, FnFormat},
+        {"jet_str", 1, true, FnStr},       {"jet_add", 2, true, FnAdd},
+        {"jet_cat", 2, true, FnCat},       {"jet_div", 2, true, FnDiv},
+        {"jet_left", 2, true, FnLeft},     {"jet_right", 2, true, FnRight},
+        {"jet_cstr", 1, true, FnCStr},     {"jet_val", 1, true, FnVal},
+        {"jet_int", 1, true, FnInt},       {"jet_cdate", 1, true, FnCDate},
+        {"jet_cvdate", 1, true, FnCvDate},
     };
     for (const Fn& f : fns) {
         const int flags = SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0);
-        if (sqlite3_create_function_v2(db, f.name, f.args, flags, nullptr, f.fn, nullptr, nullptr, nullptr) != SQLITE_OK)
+        if (sqlite3_create_function_v2(db, f.name, f.args, flags, nullptr, f.fn, nullptr, nullptr, nullptr) !=
+            SQLITE_OK)
             throw EEngineError(QString::fromUtf8(sqlite3_errmsg(db)));
     }
 }

@@ -16,8 +16,12 @@ struct Tok {
     QString text;
 };
 
-bool IsIdentStart(QChar c) { return c.isLetter() || c == QLatin1Char('_') || c.unicode() > 127; }
-bool IsIdentChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_') || c.unicode() > 127; }
+bool IsIdentStart(QChar c) {
+    return c.isLetter() || c == QLatin1Char('_') || c.unicode() > 127;
+}
+bool IsIdentChar(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c.unicode() > 127;
+}
 
 QString Quote(const QString& s) {
     QString q = s;
@@ -29,7 +33,9 @@ std::vector<Tok> Tokenize(const QString& sql) {
     std::vector<Tok> out;
     const int n = sql.size();
     int i = 0;
-    auto unterminated = [] { throw EEngineError(QStringLiteral("Syntax error in string in query expression.")); };
+    auto unterminated = [] {
+        throw EEngineError(QStringLiteral("Syntax error in string in query expression."));
+    };
     while (i < n) {
         const QChar c = sql[i];
         if (c.isSpace()) {
@@ -43,8 +49,7 @@ std::vector<Tok> Tokenize(const QString& sql) {
             QString value;
             int k = i + 1;
             for (;;) {
-                if (k >= n)
-                    unterminated();
+                if (k >= n) unterminated();
                 if (sql[k] == c) {
                     if (k + 1 < n && sql[k + 1] == c) {
                         value += c;
@@ -59,8 +64,7 @@ std::vector<Tok> Tokenize(const QString& sql) {
             i = k + 1;
         } else if (c == QLatin1Char('[')) {
             const int k = sql.indexOf(QLatin1Char(']'), i);
-            if (k < 0)
-                throw EEngineError(QStringLiteral("Invalid bracketing of name."));
+            if (k < 0) throw EEngineError(QStringLiteral("Invalid bracketing of name."));
             QString name = sql.mid(i + 1, k - i - 1);
             name.replace(QLatin1Char('"'), QStringLiteral("\"\""));
             out.push_back({K::Bracket, QLatin1Char('"') + name + QLatin1Char('"')});
@@ -78,8 +82,7 @@ std::vector<Tok> Tokenize(const QString& sql) {
                 ++k;
             if (k < n && (sql[k] == QLatin1Char('e') || sql[k] == QLatin1Char('E'))) {
                 int e = k + 1;
-                if (e < n && (sql[e] == QLatin1Char('+') || sql[e] == QLatin1Char('-')))
-                    ++e;
+                if (e < n && (sql[e] == QLatin1Char('+') || sql[e] == QLatin1Char('-'))) ++e;
                 if (e < n && sql[e].isDigit()) {
                     k = e;
                     while (k < n && sql[k].isDigit())
@@ -123,8 +126,9 @@ std::vector<Tok> Tokenize(const QString& sql) {
             }
             if (!matched) {
                 out.push_back({c == QLatin1Char('*') || c == QLatin1Char('+') || c == QLatin1Char('-') ||
-                                       c == QLatin1Char('/') || c == QLatin1Char('=') || c == QLatin1Char('<') ||
-                                       c == QLatin1Char('>') || c == QLatin1Char('&') || c == QLatin1Char('\\')
+                                       c == QLatin1Char('/') || c == QLatin1Char('=') ||
+                                       c == QLatin1Char('<') || c == QLatin1Char('>') ||
+                                       c == QLatin1Char('&') || c == QLatin1Char('\\')
                                    ? K::Op
                                    : K::Other,
                                QString(c)});
@@ -141,19 +145,24 @@ bool Is(const Tok& t, const char* word) {
 
 bool IsKeyword(const Tok& t) {
     static const QSet<QString> words = {
-        QStringLiteral("select"), QStringLiteral("from"),    QStringLiteral("where"),   QStringLiteral("and"),
-        QStringLiteral("or"),     QStringLiteral("not"),     QStringLiteral("as"),      QStringLiteral("like"),
-        QStringLiteral("is"),     QStringLiteral("in"),      QStringLiteral("between"), QStringLiteral("order"),
-        QStringLiteral("by"),     QStringLiteral("group"),   QStringLiteral("having"),  QStringLiteral("on"),
-        QStringLiteral("join"),   QStringLiteral("inner"),   QStringLiteral("left"),    QStringLiteral("right"),
-        QStringLiteral("outer"),  QStringLiteral("into"),    QStringLiteral("values"),  QStringLiteral("set"),
-        QStringLiteral("update"), QStringLiteral("insert"),  QStringLiteral("delete"),  QStringLiteral("distinct"),
-        QStringLiteral("top"),    QStringLiteral("asc"),     QStringLiteral("desc"),    QStringLiteral("union"),
-        QStringLiteral("all"),    QStringLiteral("alter"),   QStringLiteral("table"),   QStringLiteral("add"),
-        QStringLiteral("drop"),   QStringLiteral("column"),  QStringLiteral("case"),    QStringLiteral("when"),
-        QStringLiteral("then"),   QStringLiteral("else"),    QStringLiteral("end"),     QStringLiteral("exists"),
-        QStringLiteral("limit"),  QStringLiteral("mod"),     QStringLiteral("escape"),  QStringLiteral("distinctrow"),
-        QStringLiteral("create"), QStringLiteral("index"),   QStringLiteral("cross"),   QStringLiteral("offset")};
+        QStringLiteral("select"),   QStringLiteral("from"),    QStringLiteral("where"),
+        QStringLiteral("and"),      QStringLiteral("or"),      QStringLiteral("not"),
+        QStringLiteral("as"),       QStringLiteral("like"),    QStringLiteral("is"),
+        QStringLiteral("in"),       QStringLiteral("between"), QStringLiteral("order"),
+        QStringLiteral("by"),       QStringLiteral("group"),   QStringLiteral("having"),
+        QStringLiteral("on"),       QStringLiteral("join"),    QStringLiteral("inner"),
+        QStringLiteral("left"),     QStringLiteral("right"),   QStringLiteral("outer"),
+        QStringLiteral("into"),     QStringLiteral("values"),  QStringLiteral("set"),
+        QStringLiteral("update"),   QStringLiteral("insert"),  QStringLiteral("delete"),
+        QStringLiteral("distinct"), QStringLiteral("top"),     QStringLiteral("asc"),
+        QStringLiteral("desc"),     QStringLiteral("union"),   QStringLiteral("all"),
+        QStringLiteral("alter"),    QStringLiteral("table"),   QStringLiteral("add"),
+        QStringLiteral("drop"),     QStringLiteral("column"),  QStringLiteral("case"),
+        QStringLiteral("when"),     QStringLiteral("then"),    QStringLiteral("else"),
+        QStringLiteral("end"),      QStringLiteral("exists"),  QStringLiteral("limit"),
+        QStringLiteral("mod"),      QStringLiteral("escape"),  QStringLiteral("distinctrow"),
+        QStringLiteral("create"),   QStringLiteral("index"),   QStringLiteral("cross"),
+        QStringLiteral("offset")};
     return t.kind == K::Ident && words.contains(t.text.toLower());
 }
 
@@ -161,21 +170,36 @@ bool IsKeyword(const Tok& t) {
 // so they are renamed only when a "(" follows.
 const QHash<QString, QString>& FunctionMap() {
     static const QHash<QString, QString> map = {
-        {QStringLiteral("date"), QStringLiteral("jet_date")},       {QStringLiteral("time"), QStringLiteral("jet_time")},
-        {QStringLiteral("now"), QStringLiteral("jet_now")},         {QStringLiteral("hour"), QStringLiteral("jet_hour")},
-        {QStringLiteral("minute"), QStringLiteral("jet_minute")},   {QStringLiteral("second"), QStringLiteral("jet_second")},
-        {QStringLiteral("day"), QStringLiteral("jet_day")},         {QStringLiteral("month"), QStringLiteral("jet_month")},
-        {QStringLiteral("year"), QStringLiteral("jet_year")},       {QStringLiteral("weekday"), QStringLiteral("jet_weekday")},
-        {QStringLiteral("format"), QStringLiteral("jet_format")},   {QStringLiteral("str"), QStringLiteral("jet_str")},
-        {QStringLiteral("left"), QStringLiteral("jet_left")},       {QStringLiteral("right"), QStringLiteral("jet_right")},
-        {QStringLiteral("cstr"), QStringLiteral("jet_cstr")},       {QStringLiteral("val"), QStringLiteral("jet_val")},
-        {QStringLiteral("int"), QStringLiteral("jet_int")},         {QStringLiteral("fix"), QStringLiteral("jet_int")},
-        {QStringLiteral("cdate"), QStringLiteral("jet_cdate")},     {QStringLiteral("datevalue"), QStringLiteral("jet_cdate")},
-        {QStringLiteral("len"), QStringLiteral("length")},          {QStringLiteral("ucase"), QStringLiteral("upper")},
-        {QStringLiteral("lcase"), QStringLiteral("lower")},         {QStringLiteral("mid"), QStringLiteral("substr")},
-        {QStringLiteral("nz"), QStringLiteral("ifnull")},           {QStringLiteral("iif"), QStringLiteral("iif")},
-        {QStringLiteral("clng"), QStringLiteral("jet_int")},        {QStringLiteral("cint"), QStringLiteral("jet_int")},
-        {QStringLiteral("cdbl"), QStringLiteral("jet_val")},        {QStringLiteral("ccur"), QStringLiteral("jet_val")},
+        {QStringLiteral("date"), QStringLiteral("jet_date")},
+        {QStringLiteral("time"), QStringLiteral("jet_time")},
+        {QStringLiteral("now"), QStringLiteral("jet_now")},
+        {QStringLiteral("hour"), QStringLiteral("jet_hour")},
+        {QStringLiteral("minute"), QStringLiteral("jet_minute")},
+        {QStringLiteral("second"), QStringLiteral("jet_second")},
+        {QStringLiteral("day"), QStringLiteral("jet_day")},
+        {QStringLiteral("month"), QStringLiteral("jet_month")},
+        {QStringLiteral("year"), QStringLiteral("jet_year")},
+        {QStringLiteral("weekday"), QStringLiteral("jet_weekday")},
+        {QStringLiteral("format"), QStringLiteral("jet_format")},
+        {QStringLiteral("str"), QStringLiteral("jet_str")},
+        {QStringLiteral("left"), QStringLiteral("jet_left")},
+        {QStringLiteral("right"), QStringLiteral("jet_right")},
+        {QStringLiteral("cstr"), QStringLiteral("jet_cstr")},
+        {QStringLiteral("val"), QStringLiteral("jet_val")},
+        {QStringLiteral("int"), QStringLiteral("jet_int")},
+        {QStringLiteral("fix"), QStringLiteral("jet_int")},
+        {QStringLiteral("cdate"), QStringLiteral("jet_cdate")},
+        {QStringLiteral("datevalue"), QStringLiteral("jet_cdate")},
+        {QStringLiteral("len"), QStringLiteral("length")},
+        {QStringLiteral("ucase"), QStringLiteral("upper")},
+        {QStringLiteral("lcase"), QStringLiteral("lower")},
+        {QStringLiteral("mid"), QStringLiteral("substr")},
+        {QStringLiteral("nz"), QStringLiteral("ifnull")},
+        {QStringLiteral("iif"), QStringLiteral("iif")},
+        {QStringLiteral("clng"), QStringLiteral("jet_int")},
+        {QStringLiteral("cint"), QStringLiteral("jet_int")},
+        {QStringLiteral("cdbl"), QStringLiteral("jet_val")},
+        {QStringLiteral("ccur"), QStringLiteral("jet_val")},
     };
     return map;
 }
@@ -213,19 +237,22 @@ private:
     // "select [distinct] top N ..." becomes "select [distinct] ... LIMIT N" at the end of that select.
     void RewriteTop() {
         for (int i = 0; i < int(t.size()); ++i) {
-            if (!Is(t[size_t(i)], "select"))
-                continue;
+            if (!Is(t[size_t(i)], "select")) continue;
             int j = NextSig(i + 1, int(t.size()));
-            if (j < int(t.size()) && (Is(t[size_t(j)], "distinct") || Is(t[size_t(j)], "distinctrow") || Is(t[size_t(j)], "all")))
+            if (j < int(t.size()) &&
+                (Is(t[size_t(j)], "distinct") || Is(t[size_t(j)], "distinctrow") || Is(t[size_t(j)], "all")))
                 j = NextSig(j + 1, int(t.size()));
-            if (j >= int(t.size()) || !Is(t[size_t(j)], "top"))
-                continue;
+            if (j >= int(t.size()) || !Is(t[size_t(j)], "top")) continue;
             const int numIdx = NextSig(j + 1, int(t.size()));
             if (numIdx >= int(t.size()) || t[size_t(numIdx)].kind != K::Number)
-                throw EEngineError(QStringLiteral("The SELECT statement includes a reserved word or an argument name that is misspelled or missing, or the punctuation is incorrect."));
+                throw EEngineError(
+                    QStringLiteral("The SELECT statement includes a reserved word or an argument name that "
+                                   "is misspelled or missing, or the punctuation is incorrect."));
             const QString count = t[size_t(numIdx)].text;
             if (count.contains(QLatin1Char('.')))
-                throw EEngineError(QStringLiteral("The SELECT statement includes a reserved word or an argument name that is misspelled or missing, or the punctuation is incorrect."));
+                throw EEngineError(
+                    QStringLiteral("The SELECT statement includes a reserved word or an argument name that "
+                                   "is misspelled or missing, or the punctuation is incorrect."));
             // end of this select: the ")" that closes its level, or the end of the statement
             int depth = 0, end = int(t.size());
             for (int k = numIdx + 1; k < int(t.size()); ++k) {
@@ -249,18 +276,14 @@ private:
     void RewriteAlter() {
         std::vector<int> sig;
         for (int i = 0; i < int(t.size()); ++i)
-            if (t[size_t(i)].kind != K::Space)
-                sig.push_back(i);
-        if (sig.size() < 2 || !Is(t[size_t(sig[0])], "alter") || !Is(t[size_t(sig[1])], "table"))
-            return;
+            if (t[size_t(i)].kind != K::Space) sig.push_back(i);
+        if (sig.size() < 2 || !Is(t[size_t(sig[0])], "alter") || !Is(t[size_t(sig[1])], "table")) return;
         auto fail = [] { throw EEngineError(QStringLiteral("Syntax error in field definition.")); };
-        if (sig.size() < 5)
-            fail();
+        if (sig.size() < 5) fail();
         size_t p = 3;
         const Tok& verb = t[size_t(sig[p])];
         const bool add = Is(verb, "add");
-        if (!add && !Is(verb, "drop"))
-            return; // other forms go to the engine as they are
+        if (!add && !Is(verb, "drop")) return; // other forms go to the engine as they are
         ++p;
         bool hasColumnWord = false;
         if (p < sig.size() && Is(t[size_t(sig[p])], "column")) {
@@ -273,32 +296,24 @@ private:
         const size_t namePos = p++;
         if (add) {
             // exactly: a type name, optionally (n) or (n,m)
-            if (p >= sig.size() || t[size_t(sig[p])].kind != K::Ident)
-                fail();
+            if (p >= sig.size() || t[size_t(sig[p])].kind != K::Ident) fail();
             ++p;
             if (p < sig.size() && t[size_t(sig[p])].kind == K::LParen) {
                 ++p;
-                if (p >= sig.size() || t[size_t(sig[p])].kind != K::Number)
-                    fail();
+                if (p >= sig.size() || t[size_t(sig[p])].kind != K::Number) fail();
                 ++p;
                 if (p < sig.size() && t[size_t(sig[p])].kind == K::Comma) {
                     p += 2;
                 }
-                if (p >= sig.size() || t[size_t(sig[p])].kind != K::RParen)
-                    fail();
+                if (p >= sig.size() || t[size_t(sig[p])].kind != K::RParen) fail();
                 ++p;
             }
-            if (p < sig.size() && t[size_t(sig[p])].kind == K::Semicolon)
-                ++p;
-            if (p != sig.size())
-                fail();
+            if (p < sig.size() && t[size_t(sig[p])].kind == K::Semicolon) ++p;
+            if (p != sig.size()) fail();
         } else {
-            if (p < sig.size() && t[size_t(sig[p])].kind == K::Semicolon)
-                ++p;
-            if (p != sig.size())
-                fail();
-            if (!hasColumnWord)
-                t[size_t(sig[namePos])].text.prepend(QStringLiteral("COLUMN "));
+            if (p < sig.size() && t[size_t(sig[p])].kind == K::Semicolon) ++p;
+            if (p != sig.size()) fail();
+            if (!hasColumnWord) t[size_t(sig[namePos])].text.prepend(QStringLiteral("COLUMN "));
         }
     }
 
@@ -323,17 +338,16 @@ private:
         }
     }
 
-    // One operand: a literal, a (qualified) name, a function call, a parenthesised expression, or a signed one.
+    // One operand: a literal, a (qualified) name, a function call, a parenthesised expression, or a signed
+    // one.
     bool Primary(int& i, int end, QString& out) {
         i = NextSig(i, end);
-        if (i >= end)
-            return false;
+        if (i >= end) return false;
         const Tok& tok = t[size_t(i)];
         if (tok.kind == K::Op && (tok.text == QLatin1String("-") || tok.text == QLatin1String("+"))) {
             int j = i + 1;
             QString inner;
-            if (!Primary(j, end, inner))
-                return false;
+            if (!Primary(j, end, inner)) return false;
             out = (tok.text == QLatin1String("-") ? QStringLiteral("-") : QString()) + inner;
             i = j;
             return true;
@@ -371,8 +385,7 @@ private:
                 i = close + 1;
                 return true;
             }
-            if (tok.kind == K::Ident && IsKeyword(tok))
-                return false; // LEFT/RIGHT as join words
+            if (tok.kind == K::Ident && IsKeyword(tok)) return false; // LEFT/RIGHT as join words
             out = tok.text;
             i = i + 1;
             // qualified names: a.b, [x].[y], a.*
@@ -394,8 +407,7 @@ private:
 
     bool PeekOp(int i, int end, const QStringList& ops, int& at, QString& which) const {
         at = NextSig(i, end);
-        if (at >= end)
-            return false;
+        if (at >= end) return false;
         const Tok& tok = t[size_t(at)];
         if (tok.kind == K::Op && ops.contains(tok.text)) {
             which = tok.text;
@@ -409,20 +421,20 @@ private:
     }
 
     bool Term(int& i, int end, QString& out) {
-        if (!Primary(i, end, out))
-            return false;
-        static const QStringList ops = {QStringLiteral("*"), QStringLiteral("/"), QStringLiteral("\\"), QStringLiteral("mod")};
+        if (!Primary(i, end, out)) return false;
+        static const QStringList ops = {QStringLiteral("*"), QStringLiteral("/"), QStringLiteral("\\"),
+                                        QStringLiteral("mod")};
         int at = 0;
         QString op;
         while (PeekOp(i, end, ops, at, op)) {
             int j = at + 1;
             QString rhs;
-            if (!Primary(j, end, rhs))
-                break;
+            if (!Primary(j, end, rhs)) break;
             if (op == QLatin1String("/"))
                 out = QStringLiteral("jet_div(") + out + QLatin1Char(',') + rhs + QLatin1Char(')');
             else if (op == QLatin1String("\\"))
-                out = QStringLiteral("(jet_int(") + out + QStringLiteral(")/jet_int(") + rhs + QStringLiteral("))");
+                out = QStringLiteral("(jet_int(") + out + QStringLiteral(")/jet_int(") + rhs +
+                      QStringLiteral("))");
             else if (op == QLatin1String("mod"))
                 out = QLatin1Char('(') + out + QLatin1Char('%') + rhs + QLatin1Char(')');
             else
@@ -433,34 +445,31 @@ private:
     }
 
     bool Additive(int& i, int end, QString& out) {
-        if (!Term(i, end, out))
-            return false;
+        if (!Term(i, end, out)) return false;
         static const QStringList ops = {QStringLiteral("+"), QStringLiteral("-")};
         int at = 0;
         QString op;
         while (PeekOp(i, end, ops, at, op)) {
             int j = at + 1;
             QString rhs;
-            if (!Term(j, end, rhs))
-                break;
-            out = op == QLatin1String("+") ? QStringLiteral("jet_add(") + out + QLatin1Char(',') + rhs + QLatin1Char(')')
-                                           : QLatin1Char('(') + out + QLatin1Char('-') + rhs + QLatin1Char(')');
+            if (!Term(j, end, rhs)) break;
+            out = op == QLatin1String("+")
+                      ? QStringLiteral("jet_add(") + out + QLatin1Char(',') + rhs + QLatin1Char(')')
+                      : QLatin1Char('(') + out + QLatin1Char('-') + rhs + QLatin1Char(')');
             i = j;
         }
         return true;
     }
 
     bool Concat(int& i, int end, QString& out) {
-        if (!Additive(i, end, out))
-            return false;
+        if (!Additive(i, end, out)) return false;
         static const QStringList ops = {QStringLiteral("&")};
         int at = 0;
         QString op;
         while (PeekOp(i, end, ops, at, op)) {
             int j = at + 1;
             QString rhs;
-            if (!Additive(j, end, rhs))
-                break;
+            if (!Additive(j, end, rhs)) break;
             out = QStringLiteral("jet_cat(") + out + QLatin1Char(',') + rhs + QLatin1Char(')');
             i = j;
         }
@@ -506,4 +515,6 @@ private:
 
 } // namespace
 
-QString TranslateJetSql(const QString& jetSql) { return Translator(Tokenize(jetSql)).Run(); }
+QString TranslateJetSql(const QString& jetSql) {
+    return Translator(Tokenize(jetSql)).Run();
+}

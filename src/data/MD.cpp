@@ -17,10 +17,8 @@ const QString kRestoreError = QStringLiteral("数据库恢复失败！");
 
 // Replaces dest by a copy of src; the copy lands beside dest first so that a failed copy leaves dest whole.
 void CopyOver(const QString& src, const QString& dest) {
-    if (!QFileInfo(src).isFile())
-        throw EAppError(QStringLiteral("Could not find file '%1'.").arg(src));
-    if (QFileInfo(src).canonicalFilePath() == QFileInfo(dest).canonicalFilePath())
-        return;
+    if (!QFileInfo(src).isFile()) throw EAppError(QStringLiteral("Could not find file '%1'.").arg(src));
+    if (QFileInfo(src).canonicalFilePath() == QFileInfo(dest).canonicalFilePath()) return;
     const QString temp = dest + QStringLiteral(".~cp");
     QFile::remove(temp);
     QFile in(src);
@@ -34,12 +32,15 @@ void CopyOver(const QString& src, const QString& dest) {
 }
 } // namespace
 
-QString DatabasePassword() { return QStringLiteral("86420975318642"); }
+QString DatabasePassword() {
+    return QStringLiteral("86420975318642");
+}
 
 TDbAccess::TDbAccess()
     : Connection(new TDatabase), GridSource(new TDataSource), HistorySource(new TDataSource),
-      GridData(new TResultSet(Connection)), HistoryData(new TResultSet(Connection)), IntData(new TResultSet(Connection)),
-      QueryData(new TResultSet(Connection)), QueryData2(new TResultSet(Connection)) {}
+      GridData(new TResultSet(Connection)), HistoryData(new TResultSet(Connection)),
+      IntData(new TResultSet(Connection)), QueryData(new TResultSet(Connection)),
+      QueryData2(new TResultSet(Connection)) {}
 
 TDbAccess::~TDbAccess() {
     delete GridSource;
@@ -52,7 +53,9 @@ TDbAccess::~TDbAccess() {
     delete Connection;
 }
 
-QString TDbAccess::DataFilePath() { return AppDir() + QStringLiteral("bookkeep.dat"); }
+QString TDbAccess::DataFilePath() {
+    return AppDir() + QStringLiteral("bookkeep.dat");
+}
 
 void TDbAccess::Connect() {
     try {
@@ -72,15 +75,18 @@ void TDbAccess::OpenInto(TResultSet* rs, const QString& sql) {
     }
 }
 
-void TDbAccess::OpenQuery(const QString& sql) { OpenInto(QueryData, sql); }
-void TDbAccess::OpenQuery2(const QString& sql) { OpenInto(QueryData2, sql); }
+void TDbAccess::OpenQuery(const QString& sql) {
+    OpenInto(QueryData, sql);
+}
+void TDbAccess::OpenQuery2(const QString& sql) {
+    OpenInto(QueryData2, sql);
+}
 
 int TDbAccess::GetInt(const QString& sql) {
     OpenInto(IntData, sql);
     int value = 0;
     try {
-        if (!IntData->Eof() && IntData->FieldCount() > 0)
-            value = IntData->Fields(0).AsInteger();
+        if (!IntData->Eof() && IntData->FieldCount() > 0) value = IntData->Fields(0).AsInteger();
     } catch (const EAppError& e) {
         IntData->Close();
         throw EDBException(e.Message(), kQueryError, sql);
@@ -100,8 +106,7 @@ void TDbAccess::ExecBatch(const QString& text) {
                         blank = false;
                         break;
                     }
-                if (!blank)
-                    Connection->Execute(piece);
+                if (!blank) Connection->Execute(piece);
             }
             Connection->CommitTrans();
         } catch (...) {
@@ -143,24 +148,34 @@ void TDbAccess::OpenGridOn(TDataSource* source, TResultSet* data, const QString&
     data->Close();
     data->CommandText.clear();
     source->SetDataSet(data);
-    if (grid)
-        grid->SetDataSource(source);
+    if (grid) grid->SetDataSource(source);
     OpenInto(data, sql);
-    if (grid)
-        grid->FitColumnWidths();
+    if (grid) grid->FitColumnWidths();
 }
 
-void TDbAccess::OpenGrid(const QString& sql, IDataGrid* grid) { OpenGridOn(GridSource, GridData, sql, grid); }
+void TDbAccess::OpenGrid(const QString& sql, IDataGrid* grid) {
+    OpenGridOn(GridSource, GridData, sql, grid);
+}
 void TDbAccess::OpenHistoryGrid(const QString& sql, IDataGrid* grid) {
     OpenGridOn(HistorySource, HistoryData, sql, grid);
 }
 
-void TDbAccess::RefreshGrid() { GridData->Requery(); }
+void TDbAccess::RefreshGrid() {
+    GridData->Requery();
+}
 
-void ExecSql(const QString& text) { gDbAccess->ExecBatch(text); }
-int QueryInt(const QString& sql) { return gDbAccess->GetInt(sql); }
-void BackupData(const QString& destFile) { gDbAccess->Backup(destFile); }
-void RestoreData(const QString& srcFile) { gDbAccess->Restore(srcFile); }
+void ExecSql(const QString& text) {
+    gDbAccess->ExecBatch(text);
+}
+int QueryInt(const QString& sql) {
+    return gDbAccess->GetInt(sql);
+}
+void BackupData(const QString& destFile) {
+    gDbAccess->Backup(destFile);
+}
+void RestoreData(const QString& srcFile) {
+    gDbAccess->Restore(srcFile);
+}
 
 QStringList SplitText(const QString& text, const QString& separator) {
     QStringList pieces;

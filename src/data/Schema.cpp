@@ -34,7 +34,8 @@ const QString& SchemaSql() {
             " CreateDate DATETIME DEFAULT (jet_now()));"
             "CREATE TABLE StorOut (ID INTEGER PRIMARY KEY AUTOINCREMENT, GUID VARCHAR(36), SL NUMBER,"
             " CreateDate DATETIME DEFAULT (jet_now()));"
-            "CREATE TABLE StorOk (ID INTEGER PRIMARY KEY AUTOINCREMENT, GUID VARCHAR(36), SL NUMBER, Oldsl NUMBER,"
+            "CREATE TABLE StorOk (ID INTEGER PRIMARY KEY AUTOINCREMENT, GUID VARCHAR(36), SL NUMBER, Oldsl "
+            "NUMBER,"
             " CreateDate DATETIME DEFAULT (jet_now()));"
             "CREATE INDEX StorIn_Date ON StorIn(CreateDate);"
             "CREATE INDEX StorOut_Date ON StorOut(CreateDate);"
@@ -52,4 +53,6 @@ const QString& SchemaSql() {
     return sql;
 }
 
-void CreateDataFile(const QString& path) { TDatabase::CreateFile(path, DatabasePassword(), SchemaSql()); }
+void CreateDataFile(const QString& path) {
+    TDatabase::CreateFile(path, DatabasePassword(), SchemaSql());
+}

@@ -1,5 +1,6 @@
 #include "fields/CustomerDIY.h"
 
+#include "common/NamedAction.h"
 #include "common/UException.h"
 #include "common/UntPublic.h"
 #include "common/WindowMessages.h"
@@ -27,12 +28,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text) 
     b->setMinimumSize(64, 27);
     b->setAutoDefault(false);
     return b;
-}
-
-QAction* MakeAction(QMenu* menu, const char* name, const QString& text) {
-    QAction* a = menu->addAction(text);
-    a->setObjectName(QLatin1String(name));
-    return a;
 }
 
 } // namespace
@@ -86,11 +81,11 @@ TFormCustomerDIY::TFormCustomerDIY(QWidget* parent)
 
     pm1 = new QMenu(this);
     pm1->setObjectName(QStringLiteral("pm1"));
-    actNew = MakeAction(pm1, "actNew", QStringLiteral("新建"));
-    actModify = MakeAction(pm1, "actModify", QStringLiteral("修改"));
-    actDelete = MakeAction(pm1, "actDelete", QStringLiteral("删除"));
+    actNew = AddNamedAction(pm1, "actNew", QStringLiteral("新建"));
+    actModify = AddNamedAction(pm1, "actModify", QStringLiteral("修改"));
+    actDelete = AddNamedAction(pm1, "actDelete", QStringLiteral("删除"));
     pm1->addSeparator();
-    actPreview = MakeAction(pm1, "actPreview", QStringLiteral("预览"));
+    actPreview = AddNamedAction(pm1, "actPreview", QStringLiteral("预览"));
 
     connect(btnNew, &QPushButton::clicked, this, Guarded([this] { btnNewClick(); }));
     connect(btnModify, &QPushButton::clicked, this, Guarded([this] { btnModifyClick(); }));

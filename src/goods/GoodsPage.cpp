@@ -1,5 +1,7 @@
 #include "goods/GoodsPage.h"
 
+#include "common/NamedAction.h"
+
 #include "common/StatusPanels.h"
 
 #include <QComboBox>
@@ -140,30 +142,24 @@ void TGoodsPage::BuildRight() {
     m_splitter1->addWidget(right);
 }
 
-QAction* TGoodsPage::AddMenuAction(QMenu* menu, const char* name, const QString& caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
-
 void TGoodsPage::BuildMenus() {
     m_pmCustomerType = new QMenu(this);
     m_pmCustomerType->setObjectName(QStringLiteral("pmCustomerType"));
-    m_NAddIEType = AddMenuAction(m_pmCustomerType, "NAddIEType", QStringLiteral("新建组"));
-    m_NModIeType = AddMenuAction(m_pmCustomerType, "NModIeType", QStringLiteral("重命名组"));
-    m_NDelIEType = AddMenuAction(m_pmCustomerType, "NDelIEType", QStringLiteral("删除组"));
+    m_NAddIEType = AddNamedAction(m_pmCustomerType, "NAddIEType", QStringLiteral("新建组"));
+    m_NModIeType = AddNamedAction(m_pmCustomerType, "NModIeType", QStringLiteral("重命名组"));
+    m_NDelIEType = AddNamedAction(m_pmCustomerType, "NDelIEType", QStringLiteral("删除组"));
     m_pmCustomerType->addSeparator();
-    m_N5 = AddMenuAction(m_pmCustomerType, "N5", QStringLiteral("新建商品"));
+    m_N5 = AddNamedAction(m_pmCustomerType, "N5", QStringLiteral("新建商品"));
 
     m_pmCustomer = new QMenu(this);
     m_pmCustomer->setObjectName(QStringLiteral("pmCustomer"));
-    m_NAddCustomer = AddMenuAction(m_pmCustomer, "NAddCustomer", QStringLiteral("新建商品"));
-    m_NModCustomer = AddMenuAction(m_pmCustomer, "NModCustomer", QStringLiteral("修改"));
-    m_N3 = AddMenuAction(m_pmCustomer, "N3", QStringLiteral("删除"));
+    m_NAddCustomer = AddNamedAction(m_pmCustomer, "NAddCustomer", QStringLiteral("新建商品"));
+    m_NModCustomer = AddNamedAction(m_pmCustomer, "NModCustomer", QStringLiteral("修改"));
+    m_N3 = AddNamedAction(m_pmCustomer, "N3", QStringLiteral("删除"));
     m_pmCustomer->addSeparator();
-    m_N9 = AddMenuAction(m_pmCustomer, "N9", QStringLiteral("刷新"));
+    m_N9 = AddNamedAction(m_pmCustomer, "N9", QStringLiteral("刷新"));
     m_pmCustomer->addSeparator();
-    m_Excel1 = AddMenuAction(m_pmCustomer, "Excel1", QStringLiteral("导出Excel"));
+    m_Excel1 = AddNamedAction(m_pmCustomer, "Excel1", QStringLiteral("导出Excel"));
 
     m_tv1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_tv1, &QWidget::customContextMenuRequested, this,

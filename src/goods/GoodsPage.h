@@ -55,7 +55,6 @@ public:
 
 private:
     QToolButton* AddToolButton(const char* name, const QString& caption, QStyle::StandardPixmap icon);
-    QAction* AddMenuAction(QMenu* menu, const char* name, const QString& caption);
     void BuildLeft();
     void BuildRight();
     void BuildMenus();

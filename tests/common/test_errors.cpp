@@ -12,8 +12,7 @@
 namespace {
 QString ReadLog(const QString& dir, const QString& day) {
     QFile f(dir + QStringLiteral("Log") + day + QStringLiteral(".log"));
-    if (!f.open(QIODevice::ReadOnly))
-        return QStringLiteral("<missing>");
+    if (!f.open(QIODevice::ReadOnly)) return QStringLiteral("<missing>");
     return QString::fromUtf8(f.readAll());
 }
 } // namespace
@@ -52,7 +51,8 @@ TEST_F(ErrorsTest, DatabaseFailureIsShownWithDetailAndLogged) {
     // two seconds later it is another day and another file
     SetNow(QDateTime(QDate(2024, 1, 6), QTime(0, 0, 1)));
     Guard([] { gDbAccess->OpenQuery(QStringLiteral("select x from Nope")); });
-    EXPECT_TRUE(ReadLog(Dir(), QStringLiteral("20240106")).startsWith(QStringLiteral("2024-01-06 00:00:01：数据库查询错误，请检查！")));
+    EXPECT_TRUE(ReadLog(Dir(), QStringLiteral("20240106"))
+                    .startsWith(QStringLiteral("2024-01-06 00:00:01：数据库查询错误，请检查！")));
     EXPECT_EQ(ReadLog(Dir(), QStringLiteral("20240105")), log);
 }
 

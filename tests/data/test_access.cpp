@@ -12,26 +12,32 @@
 
 class AccessTest : public TDataFileTest {
 protected:
-    int Count(const char* table) { return QueryInt(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))); }
+    int Count(const char* table) {
+        return QueryInt(QStringLiteral("select count(*) from %1").arg(QLatin1String(table)));
+    }
     void Fill() {
         ExecSql(QStringLiteral("insert into Customer(GUID,TypeID,商品编号) values ('G1',0,'C1')@#@"
                                "insert into ConnFile(FileName) values ('f')@#@"
                                "insert into CustomerType(SelfIndex,ParentIndex,TypeName) values (1,0,'组')"));
     }
-    QStringList LogFiles() { return QDir(Dir()).entryList({QStringLiteral("Log*.log")}, QDir::Files, QDir::Name); }
+    QStringList LogFiles() {
+        return QDir(Dir()).entryList({QStringLiteral("Log*.log")}, QDir::Files, QDir::Name);
+    }
 };
 
 TEST_F(AccessTest, NewDataFileHoldsItsTwoRows) {
-    EXPECT_EQ(Rows(QStringLiteral("select SelfIndex,ParentIndex from CustomerType")), QStringList{QStringLiteral("0|0")});
+    EXPECT_EQ(Rows(QStringLiteral("select SelfIndex,ParentIndex from CustomerType")),
+              QStringList{QStringLiteral("0|0")});
     EXPECT_EQ(Rows(QStringLiteral("select bPass,PassWord from SysSet")), QStringList{QStringLiteral("0|")});
-    for (const char* t : {"Customer", "NoteType", "AppTitle", "StorIn", "StorOut", "StorOk", "NoteBook", "Alam",
-                          "AlamContext", "ConnFile"})
+    for (const char* t : {"Customer", "NoteType", "AppTitle", "StorIn", "StorOut", "StorOk", "NoteBook",
+                          "Alam", "AlamContext", "ConnFile"})
         EXPECT_EQ(Count(t), 0) << t;
 }
 
 TEST_F(AccessTest, ClearingBatchIsAllOrNothing) {
     Fill();
-    const QString clearing = QStringLiteral("delete from customer@#@delete from ConnFile@#@delete from CustomerType");
+    const QString clearing =
+        QStringLiteral("delete from customer@#@delete from ConnFile@#@delete from CustomerType");
     // the same batch with a failing last statement leaves every table as it was
     EXPECT_THROW(ExecSql(clearing + QStringLiteral("@#@delete from NoSuchTable")), EDBException);
     EXPECT_EQ(Count("Customer"), 1);
@@ -45,9 +51,10 @@ TEST_F(AccessTest, ClearingBatchIsAllOrNothing) {
 
 TEST_F(AccessTest, FailedBatchLeavesNoTraceInTheFile) {
     try {
-        ExecSql(QStringLiteral("insert into AlamContext(ReMark) values ('a')@#@alter table Customer add 新列 "
-                               "varchar(100)@#@insert into Nope values (1)@#@insert into AlamContext(ReMark) values "
-                               "('b')"));
+        ExecSql(QStringLiteral(
+            "insert into AlamContext(ReMark) values ('a')@#@alter table Customer add 新列 "
+            "varchar(100)@#@insert into Nope values (1)@#@insert into AlamContext(ReMark) values "
+            "('b')"));
         FAIL() << "no exception";
     } catch (const EDBException& e) {
         EXPECT_EQ(e.UserMsg, QStringLiteral("数据库操作失败！"));
@@ -56,7 +63,8 @@ TEST_F(AccessTest, FailedBatchLeavesNoTraceInTheFile) {
     }
     // look from a second connection: nothing was committed
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(DataFile()).constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(DataFile()).constData(), &db, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
     sqlite3_stmt* st = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(db, "select count(*) from AlamContext", -1, &st, nullptr), SQLITE_OK);
     ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
@@ -70,8 +78,9 @@ TEST_F(AccessTest, FailedBatchLeavesNoTraceInTheFile) {
 
 TEST_F(AccessTest, BlankPiecesAreSkipped) {
     ExecSql(QStringLiteral(" @#@\t\r\n@#@"));
-    ExecSql(QStringLiteral("@#@insert into AlamContext(ReMark) values ('a')@#@ \r\n @#@insert into AlamContext(ReMark) "
-                           "values ('b')@#@"));
+    ExecSql(QStringLiteral(
+        "@#@insert into AlamContext(ReMark) values ('a')@#@ \r\n @#@insert into AlamContext(ReMark) "
+        "values ('b')@#@"));
     EXPECT_EQ(Rows(QStringLiteral("select ReMark from AlamContext order by ID")),
               (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }

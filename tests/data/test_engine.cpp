@@ -13,7 +13,9 @@ namespace {
 
 const QDateTime kNow(QDate(2024, 3, 5), QTime(9, 30, 15));
 
-double Days(int y, int m, int d) { return double(QDate(1899, 12, 30).daysTo(QDate(y, m, d))); }
+double Days(int y, int m, int d) {
+    return double(QDate(1899, 12, 30).daysTo(QDate(y, m, d)));
+}
 
 class EngineTest : public TDataFileTest {
 protected:
@@ -26,10 +28,11 @@ protected:
         return rows.isEmpty() ? QStringLiteral("<no row>") : rows.first();
     }
     void AddGoods(const QString& guid, int type, const QString& code, const QString& name) {
-        ExecSql(QStringLiteral("insert into Customer(GUID,TypeID,商品编号,商品名称) values ('%1',%2,'%3','%4')")
-                    .arg(guid)
-                    .arg(type)
-                    .arg(QuotedSql(code), QuotedSql(name)));
+        ExecSql(
+            QStringLiteral("insert into Customer(GUID,TypeID,商品编号,商品名称) values ('%1',%2,'%3','%4')")
+                .arg(guid)
+                .arg(type)
+                .arg(QuotedSql(code), QuotedSql(name)));
     }
 };
 
@@ -91,7 +94,8 @@ class ExpressionTest : public EngineTest, public ::testing::WithParamInterface<E
 
 TEST_P(ExpressionTest, EvaluatesAsJetDoes) {
     const ExprCase& c = GetParam();
-    EXPECT_EQ(One(QStringLiteral("select %1 from SysSet").arg(QString::fromUtf8(c.expr))), QString::fromUtf8(c.expected))
+    EXPECT_EQ(One(QStringLiteral("select %1 from SysSet").arg(QString::fromUtf8(c.expr))),
+              QString::fromUtf8(c.expected))
         << c.expr << " -> " << TranslateJetSql(QString::fromUtf8(c.expr)).toStdString();
 }
 
@@ -113,17 +117,21 @@ TEST_F(EngineTest, TopReturnsAtMostNRows) {
         AddGoods(QStringLiteral("G%1").arg(i), 0, QStringLiteral("C%1").arg(i), QStringLiteral("N"));
     EXPECT_EQ(Rows(QStringLiteral("select top 2 商品编号 from Customer order by 商品编号 desc")),
               (QStringList{QStringLiteral("C4"), QStringLiteral("C3")}));
-    EXPECT_EQ(Rows(QStringLiteral("select DISTINCT top 1 商品名称 from Customer")), QStringList{QStringLiteral("N")});
-    EXPECT_EQ(Rows(QStringLiteral("select 商品编号 from Customer where GUID in (select top 1 GUID from Customer "
-                                  "order by GUID) ")),
-              QStringList{QStringLiteral("C0")});
+    EXPECT_EQ(Rows(QStringLiteral("select DISTINCT top 1 商品名称 from Customer")),
+              QStringList{QStringLiteral("N")});
+    EXPECT_EQ(
+        Rows(QStringLiteral("select 商品编号 from Customer where GUID in (select top 1 GUID from Customer "
+                            "order by GUID) ")),
+        QStringList{QStringLiteral("C0")});
     EXPECT_EQ(Rows(QStringLiteral("select top 10 商品编号 from Customer")).size(), 5);
 }
 
 TEST_F(EngineTest, NamesCompareWithoutCaseAndBracketsWork) {
     AddGoods(QStringLiteral("G1"), 0, QStringLiteral("C1"), QStringLiteral("N1"));
-    EXPECT_EQ(One(QStringLiteral("select typename from customertype where Selfindex=0 ")), QStringLiteral("未分组"));
-    EXPECT_EQ(One(QStringLiteral("select [GUID],[商品编号] from CUSTOMER where [guid]='G1'")), QStringLiteral("G1|C1"));
+    EXPECT_EQ(One(QStringLiteral("select typename from customertype where Selfindex=0 ")),
+              QStringLiteral("未分组"));
+    EXPECT_EQ(One(QStringLiteral("select [GUID],[商品编号] from CUSTOMER where [guid]='G1'")),
+              QStringLiteral("G1|C1"));
     ExecSql(QStringLiteral("update SysSet set bPass='-1',[PassWord]='x' "));
     EXPECT_EQ(One(QStringLiteral("select bPass,PassWord from SysSet")), QStringLiteral("-1|x"));
 }
@@ -133,9 +141,10 @@ TEST_F(EngineTest, GoodsListJoinKeepsGroupRowAndAliases) {
     AddGoods(QStringLiteral("G1"), 1, QStringLiteral("C1"), QStringLiteral("可乐"));
     AddGoods(QStringLiteral("G2"), 0, QStringLiteral("C2"), QStringLiteral("无组"));
     AddGoods(QStringLiteral("G3"), 7, QStringLiteral("C3"), QStringLiteral("孤儿"));
-    gDbAccess->OpenQuery(QStringLiteral("select a.GUID,b.TypeName as 所属分组,商品编号,商品名称,库存,备注 from "
-                                        "Customer a, CustomerType b  where a.TypeID=b.SelfIndex  and 商品名称 like "
-                                        "'%%' order by 商品编号"));
+    gDbAccess->OpenQuery(
+        QStringLiteral("select a.GUID,b.TypeName as 所属分组,商品编号,商品名称,库存,备注 from "
+                       "Customer a, CustomerType b  where a.TypeID=b.SelfIndex  and 商品名称 like "
+                       "'%%' order by 商品编号"));
     EXPECT_EQ(gDbAccess->QueryData->FieldNames(),
               (QStringList{QStringLiteral("GUID"), QStringLiteral("所属分组"), QStringLiteral("商品编号"),
                            QStringLiteral("商品名称"), QStringLiteral("库存"), QStringLiteral("备注")}));
@@ -148,7 +157,8 @@ TEST_F(EngineTest, ColumnDefaultsAndCounters) {
     ExecSql(QStringLiteral("insert into StorIn ([GUID],SL) values ('G1',5) "));
     ExecSql(QStringLiteral("update Customer set 库存=库存+5 where [GUID]='G1' "));
     EXPECT_EQ(One(QStringLiteral("select 库存 from Customer")), QStringLiteral("5"));
-    EXPECT_EQ(One(QStringLiteral("select CreateDate, SL from StorIn")), QStringLiteral("2024-03-05 09:30:15|5"));
+    EXPECT_EQ(One(QStringLiteral("select CreateDate, SL from StorIn")),
+              QStringLiteral("2024-03-05 09:30:15|5"));
     ExecSql(QStringLiteral("insert into Alam(iHour,iMinute,iMonWeek,ReDay,AlamDate,Remark) values "
                            "(9,30,2,0,'2024-03-05','a')"));
     ExecSql(QStringLiteral("insert into Alam(iHour,iMinute,iMonWeek,ReDay,AlamDate,Remark) values "
@@ -181,8 +191,9 @@ TEST_F(EngineTest, QuotedTextIntoDateNumberAndBooleanColumns) {
 }
 
 TEST_F(EngineTest, ReminderListStatementGivesItsTimeTexts) {
-    const QString insert = QStringLiteral("insert into Alam(iHour,iMinute,iMonWeek,ReDay,AlamDate,Remark) values "
-                                          "(%1,%2,%3,%4,'2024-03-05','r%4')");
+    const QString insert =
+        QStringLiteral("insert into Alam(iHour,iMinute,iMonWeek,ReDay,AlamDate,Remark) values "
+                       "(%1,%2,%3,%4,'2024-03-05','r%4')");
     ExecSql(insert.arg(9).arg(30).arg(1).arg(0));
     ExecSql(insert.arg(9).arg(30).arg(1).arg(1));
     ExecSql(insert.arg(14).arg(5).arg(3).arg(2));
@@ -191,7 +202,8 @@ TEST_F(EngineTest, ReminderListStatementGivesItsTimeTexts) {
     const QString sql = QStringLiteral(
         "select ID,IIf(ReDay=0,'仅一次',IIf(ReDay=1,'每天',IIf(ReDay=2,'每周','每月'))),  "
         "IIf(ReDay=0,Format(AlamDate,'YYYY-MM-DD')+' '+Str(iHour)+'时'+Str(iMinute)+'分',  "
-        "IIf(ReDay=1,Str(iHour)+'时'+Str(iMinute)+'分',  IIF(ReDay=2,'每周'+Str(iMonWeek)+' '+Str(iHour)+'时'+"
+        "IIf(ReDay=1,Str(iHour)+'时'+Str(iMinute)+'分',  IIF(ReDay=2,'每周'+Str(iMonWeek)+' "
+        "'+Str(iHour)+'时'+"
         "Str(iMinute)+'分',  '每月'+Str(iMonWeek)+'号 '+Str(iHour)+'时'+Str(iMinute)+'分' ))),  "
         "Remark,IIF(bLook,'看过的','') from  Alam where 1=1   ");
     EXPECT_EQ(Rows(sql), (QStringList{QStringLiteral("1|仅一次|2024-03-05  9时 30分|r0|"),
@@ -201,16 +213,24 @@ TEST_F(EngineTest, ReminderListStatementGivesItsTimeTexts) {
 }
 
 TEST_F(EngineTest, ReminderCheckStatementFindsDueReminders) {
-    // 2024-03-05 is a Tuesday: Monday = 1 in iMonWeek, and WeekDay(date()-1) counts Monday as 2 - 1 ... as stored
-    const QString insert = QStringLiteral("insert into Alam(iHour,iMinute,iMonWeek,ReDay,AlamDate,Remark) values "
-                                          "(%1,%2,%3,%4,'%5','%6')");
-    ExecSql(insert.arg(9).arg(30).arg(0).arg(0).arg(QStringLiteral("2024-03-05"), QStringLiteral("once-today")));
-    ExecSql(insert.arg(9).arg(30).arg(0).arg(0).arg(QStringLiteral("2024-03-06"), QStringLiteral("once-tomorrow")));
+    // 2024-03-05 is a Tuesday: Monday = 1 in iMonWeek, and WeekDay(date()-1) counts Monday as 2 - 1 ... as
+    // stored
+    const QString insert =
+        QStringLiteral("insert into Alam(iHour,iMinute,iMonWeek,ReDay,AlamDate,Remark) values "
+                       "(%1,%2,%3,%4,'%5','%6')");
+    ExecSql(
+        insert.arg(9).arg(30).arg(0).arg(0).arg(QStringLiteral("2024-03-05"), QStringLiteral("once-today")));
+    ExecSql(insert.arg(9).arg(30).arg(0).arg(0).arg(QStringLiteral("2024-03-06"),
+                                                    QStringLiteral("once-tomorrow")));
     ExecSql(insert.arg(9).arg(30).arg(0).arg(1).arg(QStringLiteral("2020-01-01"), QStringLiteral("daily")));
-    ExecSql(insert.arg(9).arg(30).arg(2).arg(2).arg(QStringLiteral("2020-01-01"), QStringLiteral("weekly-tue")));
-    ExecSql(insert.arg(9).arg(30).arg(3).arg(2).arg(QStringLiteral("2020-01-01"), QStringLiteral("weekly-wed")));
-    ExecSql(insert.arg(9).arg(30).arg(5).arg(3).arg(QStringLiteral("2020-01-01"), QStringLiteral("monthly-5")));
-    ExecSql(insert.arg(9).arg(31).arg(0).arg(1).arg(QStringLiteral("2020-01-01"), QStringLiteral("daily-later")));
+    ExecSql(
+        insert.arg(9).arg(30).arg(2).arg(2).arg(QStringLiteral("2020-01-01"), QStringLiteral("weekly-tue")));
+    ExecSql(
+        insert.arg(9).arg(30).arg(3).arg(2).arg(QStringLiteral("2020-01-01"), QStringLiteral("weekly-wed")));
+    ExecSql(
+        insert.arg(9).arg(30).arg(5).arg(3).arg(QStringLiteral("2020-01-01"), QStringLiteral("monthly-5")));
+    ExecSql(
+        insert.arg(9).arg(31).arg(0).arg(1).arg(QStringLiteral("2020-01-01"), QStringLiteral("daily-later")));
     const QString sql = QStringLiteral(
         "select ID,ReDay,Remark from Alam  where Hour(Time())=iHour and Minute(Time())=iMinute  and "
         "((AlamDate=Date() and ReDay=0) or (ReDay=1) or   (ReDay=2 and WeekDay(date()-1)=iMonWeek ) or  "
@@ -290,7 +310,8 @@ TEST_F(EngineTest, CurrencySumsAreExact) {
 
 TEST_F(EngineTest, ResultSetNavigationAndFields) {
     for (int i = 0; i < 3; ++i)
-        AddGoods(QStringLiteral("G%1").arg(i), i, QStringLiteral("C%1").arg(i), QStringLiteral("N%1").arg(2 - i));
+        AddGoods(QStringLiteral("G%1").arg(i), i, QStringLiteral("C%1").arg(i),
+                 QStringLiteral("N%1").arg(2 - i));
     gDbAccess->OpenQuery(QStringLiteral("select GUID,TypeID,商品名称 from Customer order by GUID"));
     TResultSet* rs = gDbAccess->QueryData;
     EXPECT_EQ(rs->RecordCount(), 3);

@@ -53,13 +53,7 @@ protected:
     }
     void AddField(const QString& name, int type, const QString& values = QString(), bool bt = false,
                   bool wy = false) {
-        TTitleDef d;
-        d.Name = name;
-        d.Type = type;
-        d.Values = values;
-        d.Required = bt;
-        d.Unique = wy;
-        SaveNewTitle(d);
+        SaveNewTitle({name, type, values, bt, wy});
     }
     QList<int> Posted() {
         QCoreApplication::sendPostedEvents(&mainWindow);

@@ -28,13 +28,7 @@ class DIYPanelTest : public TDataFileTest {
 protected:
     void AddField(const QString& name, int type, const QString& values = QString(), bool bt = false,
                   bool wy = false) {
-        TTitleDef d;
-        d.Name = name;
-        d.Type = type;
-        d.Values = values;
-        d.Required = bt;
-        d.Unique = wy;
-        SaveNewTitle(d);
+        SaveNewTitle({name, type, values, bt, wy});
     }
     template <class T> T* Ctrl(int n) { return container.findChild<T*>(QStringLiteral("Ctrl%1").arg(n)); }
     QLabel* Label(int n) { return container.findChild<QLabel*>(QStringLiteral("Label%1").arg(n)); }

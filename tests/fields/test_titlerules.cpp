@@ -19,13 +19,7 @@ template <class F> QString RaisedMessage(F&& f) {
 
 TTitleDef Def(const QString& name, int type = tkText, const QString& values = QString(), bool bt = false,
               bool wy = false) {
-    TTitleDef d;
-    d.Name = name;
-    d.Type = type;
-    d.Values = values;
-    d.Required = bt;
-    d.Unique = wy;
-    return d;
+    return {name, type, values, bt, wy};
 }
 
 } // namespace

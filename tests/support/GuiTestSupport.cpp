@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QTimer>
 
-void WhenModal(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
+void WhenModal(std::function<void()> action) {
+    QTimer::singleShot(0, std::move(action));
+}
 
-QWidget* ActiveModal() { return QApplication::activeModalWidget(); }
+QWidget* ActiveModal() {
+    return QApplication::activeModalWidget();
+}

@@ -6,10 +6,8 @@
 
 bool TRecordingMessages::Show(TMessageKind kind, const QString& caption, const QString& text) {
     shown.push_back({kind, caption, text});
-    if (kind != TMessageKind::Question)
-        return true;
-    if (answers.empty())
-        return false;
+    if (kind != TMessageKind::Question) return true;
+    if (answers.empty()) return false;
     const bool yes = answers.front();
     answers.pop_front();
     return yes;
@@ -25,8 +23,7 @@ QStringList TRecordingMessages::Texts() const {
 QString TQueuedFileDialogs::SaveFileName(const QString& caption, const QString& filter, const QString&) {
     captions << caption;
     filters << filter;
-    if (names.empty())
-        return {};
+    if (names.empty()) return {};
     const QString n = names.front();
     names.pop_front();
     return n;

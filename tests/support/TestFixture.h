@@ -30,7 +30,8 @@ public:
 
 class TQueuedFileDialogs : public IFileDialogs {
 public:
-    QString SaveFileName(const QString& caption, const QString& filter, const QString& defaultSuffix) override;
+    QString SaveFileName(const QString& caption, const QString& filter,
+                         const QString& defaultSuffix) override;
     QString OpenFileName(const QString& caption, const QString& filter) override;
     // The next chosen file name ("" = cancelled). With none queued, the dialog is cancelled.
     void QueueFileName(const QString& name) { names.push_back(name); }

@@ -17,7 +17,8 @@ ToolRun RunTool(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(BOOKKEEP_SQL_PATH), args);
     p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 } // namespace
@@ -55,7 +56,8 @@ TEST_F(ToolTest, FailuresGoToStandardErrorWithExitOne) {
     r = RunTool({file, QStringLiteral("insert into AlamContext(ReMark) values ('x')@#@delete from Nope")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("数据库操作失败！\n")));
-    EXPECT_EQ(RunTool({file, QStringLiteral("select count(*) from AlamContext")}).out, QStringLiteral("count(*)\n0\n"));
+    EXPECT_EQ(RunTool({file, QStringLiteral("select count(*) from AlamContext")}).out,
+              QStringLiteral("count(*)\n0\n"));
 
     r = RunTool({Dir() + QStringLiteral("missing.dat"), QStringLiteral("select 1")});
     EXPECT_EQ(r.exitCode, 1);
