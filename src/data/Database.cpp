@@ -69,6 +69,13 @@ void TDatabase::Open(const QString& path, const QString& password, bool checkOnl
     QString check;
     if (!single("SELECT value FROM BkMeta WHERE key='password'", check) || check != PasswordCheck(password))
         fail(QStringLiteral("Not a valid password."));
+    // Files of older formats would be upgraded here step by step; a newer format is not ours to touch.
+    QString version;
+    if (!single("SELECT value FROM BkMeta WHERE key='schema_version'", version) || version.toInt() < 1)
+        fail(QStringLiteral("Unrecognized database format '%1'.").arg(path));
+    if (version.toInt() > kSchemaVersion)
+        fail(QStringLiteral("The data file '%1' was made by a newer version of the program (format %2).")
+                 .arg(path, version));
     try {
         RegisterJetFunctions(db);
     } catch (const EEngineError& e) {

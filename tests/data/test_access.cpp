@@ -275,12 +275,24 @@ TEST_F(ConnectTest, RefusesWhatIsNotOurDataFile) {
     gDbAccess = nullptr;
     QFile::remove(path);
 
+    // ours, but of a newer format than this program knows
+    CreateDataFile(path);
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    sqlite3_exec(db, "update BkMeta set value='99' where key='schema_version'", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    Connect();
+    EXPECT_FALSE(gDbAccess->Connection->Connected());
+    EXPECT_TRUE(messages.shown.back().text.contains(QStringLiteral("newer version")));
+    delete gDbAccess;
+    gDbAccess = nullptr;
+    QFile::remove(path);
+
     // ours
     CreateDataFile(path);
     EXPECT_THROW(CreateDataFile(path), EEngineError);
     Connect();
     EXPECT_TRUE(gDbAccess->Connection->Connected());
-    EXPECT_EQ(messages.shown.size(), 4u);
+    EXPECT_EQ(messages.shown.size(), 5u);
     // a connection failure writes no log
     EXPECT_TRUE(QDir(Dir()).entryList({QStringLiteral("Log*.log")}).isEmpty());
 }
