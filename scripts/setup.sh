@@ -3,8 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev qt6-multimedia-dev libsqlite3-dev libxlsxwriter-dev
-          libfreexl-dev libzip-dev googletest libgtest-dev fonts-noto-cjk xvfb xauth libgl-dev)
+PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev libsqlite3-dev libxlsxwriter-dev
+          libfreexl-dev libzip-dev googletest libgtest-dev fonts-noto-cjk libgl-dev)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
