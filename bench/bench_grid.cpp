@@ -116,6 +116,19 @@ int main(int argc, char** argv) {
     Report("OpenGrid (query, binding, fitting), target < 500 ms", open);
     Report("FitColumnWidths alone", fit);
 
+    // One screen painted at the top, the middle and the end of the rows: the cost must not grow with them.
+    for (const int row : {0, kRows / 2, kRows - 1}) {
+        grid.scrollTo(grid.model()->index(row, 1));
+        std::vector<TTiming> paints;
+        for (int run = 0; run < 5; ++run)
+            paints.push_back(Time([&] {
+                for (int i = 0; i < 20; ++i)
+                    grid.viewport()->grab();
+            }));
+        std::printf("paint at row %d: ", row);
+        Report("20 paints of one screen", paints);
+    }
+
     const QString file = dir.path() + QStringLiteral("/bench.xlsx");
     for (int run = 0; run < 3; ++run)
         exports.push_back(Time([&] { WriteGridWorkbook(&grid, file); }));

@@ -33,17 +33,6 @@ private:
     TCardDBGrid* m_grid;
 };
 
-// The field a sort text orders by, and whether it is descending.
-QString SortField(const QString& sortText, bool* desc) {
-    QString field = sortText.trimmed();
-    *desc = field.endsWith(kDesc, Qt::CaseInsensitive);
-    if (*desc) field.chop(kDesc.size());
-    field = field.trimmed();
-    if (field.startsWith(QLatin1Char('[')) && field.endsWith(QLatin1Char(']')))
-        field = field.mid(1, field.size() - 2);
-    return field;
-}
-
 } // namespace
 
 TCardDBGrid::TCardDBGrid(QWidget* parent)
@@ -142,21 +131,27 @@ void TCardDBGrid::FollowDataSet() {
 }
 
 void TCardDBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    QTableView::currentChanged(current, previous);
-    // The selected row is the result set's current record: the windows read the record through it.
-    if (TResultSet* ds = DataSet();
-        !m_following && ds && current.isValid() && current.row() < ds->RecordCount())
-        ds->MoveTo(current.row());
+    Guard([&] {
+        QTableView::currentChanged(current, previous);
+        // The selected row is the result set's current record: the windows read the record through it.
+        if (TResultSet* ds = DataSet();
+            !m_following && ds && current.isValid() && current.row() < ds->RecordCount())
+            ds->MoveTo(current.row());
+    });
 }
 
 void TCardDBGrid::focusInEvent(QFocusEvent* event) {
-    QTableView::focusInEvent(event);
-    viewport()->update(); // the selection shows only while the grid has the focus
+    Guard([&] {
+        QTableView::focusInEvent(event);
+        viewport()->update(); // the selection shows only while the grid has the focus
+    });
 }
 
 void TCardDBGrid::focusOutEvent(QFocusEvent* event) {
-    QTableView::focusOutEvent(event);
-    viewport()->update();
+    Guard([&] {
+        QTableView::focusOutEvent(event);
+        viewport()->update();
+    });
 }
 
 int TCardDBGrid::ColumnCount() const {
@@ -202,7 +197,7 @@ void TCardDBGrid::TitleClick(int column) {
     // The sort text names one field, optionally descending. A click on that field's title toggles the
     // direction; the field part is compared whole, so "名称" is not taken for "商品名称".
     bool desc = false;
-    const QString current = SortField(ds->Sort(), &desc);
+    const QString current = TGridModel::SortedField(ds->Sort(), &desc);
     const bool same = !current.isEmpty() && current.compare(field, Qt::CaseInsensitive) == 0;
     const bool descending = same && !desc;
     ds->SetSort(descending ? field + kDesc : field);

@@ -12,6 +12,14 @@ void TGridModel::DataSetChanged(TResultSet* dataSet) {
         m_fields = fields;
         m_titles = fields;
         m_rows = rows;
+        // Rows read again after a close keep their sort order (e.g. a re-run after the data file was
+        // restored): the sorted title shows its arrow, so the next title click toggles as the user sees.
+        if (dataSet && !dataSet->Sort().isEmpty()) {
+            bool desc = false;
+            const int sorted = dataSet->FindField(SortedField(dataSet->Sort(), &desc));
+            if (sorted >= 0)
+                m_titles[sorted] = (desc ? QStringLiteral("▼") : QStringLiteral("▲")) + m_titles[sorted];
+        }
         endResetModel();
         return;
     }
@@ -33,6 +41,17 @@ void TGridModel::DataSetChanged(TResultSet* dataSet) {
     }
     if (m_rows > 0 && !m_fields.isEmpty())
         emit dataChanged(index(0, 0), index(m_rows - 1, int(m_fields.size()) - 1));
+}
+
+QString TGridModel::SortedField(const QString& sortText, bool* desc) {
+    const QLatin1String descSuffix(" DESC");
+    QString field = sortText.trimmed();
+    *desc = field.endsWith(descSuffix, Qt::CaseInsensitive);
+    if (*desc) field.chop(descSuffix.size());
+    field = field.trimmed();
+    if (field.startsWith(QLatin1Char('[')) && field.endsWith(QLatin1Char(']')))
+        field = field.mid(1, field.size() - 2);
+    return field;
 }
 
 void TGridModel::SetTitle(int column, const QString& title) {

@@ -18,6 +18,9 @@ public:
     // True when the last change brought other fields than before.
     bool FieldsChanged() const { return m_fieldsChanged; }
 
+    // The field a sort text ("field" or "field DESC") orders by, and whether it is descending.
+    static QString SortedField(const QString& sortText, bool* desc);
+
     // Column titles as shown; a sorted column carries its arrow here.
     const QStringList& Titles() const { return m_titles; }
     void SetTitle(int column, const QString& title);

@@ -263,10 +263,16 @@ void TResultSet::Open() {
         m_order[size_t(r)] = r;
     m_active = true;
     m_pos = 0;
-    if (!sort.isEmpty())
-        SetSort(sort); // notifies
-    else
-        Notify();
+    if (!sort.isEmpty()) {
+        try {
+            SetSort(sort); // notifies
+            return;
+        } catch (const EEngineError&) {
+            // the re-run rows no longer have the sorted field: show them in the statement's order
+            m_sort.clear();
+        }
+    }
+    Notify();
 }
 
 void TResultSet::Requery() {

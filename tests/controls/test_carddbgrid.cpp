@@ -294,6 +294,64 @@ TEST_F(CardDBGridTest, TheSelectedRowIsTheCurrentRecord) {
     EXPECT_EQ(grid.currentIndex().row(), 0);
 }
 
+TEST_F(CardDBGridTest, AResultSetClosedUnderneathEmptiesTheGridAndARerunBringsBackItsSortArrow) {
+    AddGoods({QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("c")});
+    Open(QStringLiteral("select GUID, 商品名称 from Customer"));
+    grid.TitleClick(1);
+    grid.selectRow(2);
+    const QString backup = Dir() + QStringLiteral("copy.dat");
+    BackupData(backup);
+
+    // Restoring the data file closes every result set.
+    RestoreData(backup);
+    EXPECT_EQ(grid.model()->rowCount(), 0);
+    EXPECT_EQ(grid.ColumnCount(), 0);
+    EXPECT_FALSE(Paint().isNull());
+
+    // The held statement runs again with the kept sort order, and the title says so.
+    gDbAccess->RefreshGrid();
+    EXPECT_EQ(grid.model()->rowCount(), 3);
+    EXPECT_EQ(Titles().join(QLatin1Char('|')), QStringLiteral("GUID|▲商品名称"));
+    EXPECT_EQ(Cell(0, 1), QStringLiteral("a"));
+    grid.TitleClick(1);
+    EXPECT_EQ(Titles().join(QLatin1Char('|')), QStringLiteral("GUID|▼商品名称"));
+    EXPECT_EQ(gDbAccess->GridData->Sort(), QStringLiteral("商品名称 DESC"));
+    EXPECT_EQ(Cell(0, 1), QStringLiteral("c"));
+
+    gDbAccess->GridData->Close();
+    EXPECT_EQ(grid.model()->rowCount(), 0);
+    EXPECT_FALSE(grid.model()->index(0, 1).data().isValid());
+    EXPECT_FALSE(Paint().isNull());
+}
+
+TEST_F(CardDBGridTest, ReRunsWithOtherRowCountsWhileScrolledToTheEnd) {
+    QStringList names;
+    for (int i = 0; i < 60; ++i)
+        names << QStringLiteral("n%1").arg(i, 2, 10, QLatin1Char('0'));
+    AddGoods(names);
+    Open(QStringLiteral("select 商品编号, 商品名称 from Customer order by 商品编号"));
+    const std::pair<const char*, int> steps[] = {
+        {"delete from Customer where 商品编号 > 'c05'", 5},
+        {"delete from Customer", 0},
+        {"insert into Customer (GUID,商品编号,商品名称) values ('x1','c99','z')", 1},
+    };
+    for (const auto& [sql, rows] : steps) {
+        SCOPED_TRACE(sql);
+        grid.scrollToBottom();
+        Paint();
+        ExecSql(QString::fromUtf8(sql));
+        gDbAccess->RefreshGrid();
+        EXPECT_EQ(grid.model()->rowCount(), rows);
+        EXPECT_EQ(grid.currentIndex().row(), rows ? 0 : -1);
+        const QImage image = Paint();
+        if (rows) {
+            EXPECT_EQ(Pixel(image, 0, 1), grid.GridOddColor());
+            EXPECT_EQ(Cell(rows - 1, 1), QString(rows == 1 ? QStringLiteral("z") : QStringLiteral("n04")));
+        }
+        EXPECT_FALSE(grid.model()->index(rows, 1).data().isValid());
+    }
+}
+
 TEST_F(CardDBGridTest, ForgetsADataSourceThatIsDestroyed) {
     AddGoods({QStringLiteral("a")});
     auto* source = new TDataSource;

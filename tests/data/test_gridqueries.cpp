@@ -110,6 +110,24 @@ TEST_F(GridQueriesTest, AFailingRefreshPassesTheEnginesOwnError) {
     EXPECT_EQ(grid.model()->rowCount(), 0);
 }
 
+TEST_F(GridQueriesTest, ARefreshThatLosesTheSortedFieldStillShowsTheNewColumns) {
+    AddGoods(QStringLiteral("g1"), 0, QStringLiteral("c1"), QStringLiteral("螺丝"));
+    AddGoods(QStringLiteral("g2"), 0, QStringLiteral("c2"), QStringLiteral("螺母"));
+    TCardDBGrid grid;
+    gDbAccess->OpenGrid(QStringLiteral("select * from Customer order by 商品编号"), &grid);
+    grid.TitleClick(gDbAccess->GridData->FindField(QStringLiteral("备注")));
+    ExecSql(QStringLiteral("alter table Customer drop COLUMN 备注 "));
+    EXPECT_NO_THROW(gDbAccess->RefreshGrid());
+    // The grid shows the rows it was given, under their own titles, unsorted.
+    EXPECT_EQ(grid.ColumnCount(), gDbAccess->GridData->FieldCount());
+    EXPECT_EQ(Titles(grid), gDbAccess->GridData->FieldNames());
+    EXPECT_EQ(grid.model()->rowCount(), 2);
+    EXPECT_TRUE(gDbAccess->GridData->Sort().isEmpty());
+    // The next refresh works again.
+    EXPECT_NO_THROW(gDbAccess->RefreshGrid());
+    EXPECT_EQ(grid.model()->rowCount(), 2);
+}
+
 TEST_F(GridQueriesTest, HistoryGridsShareTheLastHistoryResult) {
     AddGoods(QStringLiteral("g1"), 0, QStringLiteral("c1"), QStringLiteral("螺丝"));
     ExecSql(QStringLiteral(
