@@ -20,11 +20,13 @@
 #include <QShowEvent>
 
 void TFormMain::showEvent(QShowEvent* e) {
-    QWidget::showEvent(e);
-    if (!m_shown && !e->spontaneous()) {
-        m_shown = true;
-        FormShow();
-    }
+    Guard([&] {
+        QWidget::showEvent(e);
+        if (!m_shown && !e->spontaneous()) {
+            m_shown = true;
+            FormShow();
+        }
+    });
 }
 
 void TFormMain::FormShow() {
@@ -49,12 +51,18 @@ void TFormMain::FormShow() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* e) {
-    FormClose();
-    QWidget::closeEvent(e);
+    Guard([&] {
+        FormClose();
+        QWidget::closeEvent(e);
+    });
 }
 
 void TFormMain::FormClose() {
     Guard([this] {
+        // The program ends with this window: no tick may reach the closed connection or the freed trees
+        // while the window waits for its deletion.
+        m_tmrHint->stop();
+        m_tmr1->stop();
         // step 1: free GoodsTree and NoteTree, and first what acts on them
         delete GoodsGroups;
         GoodsGroups = nullptr;
@@ -72,7 +80,9 @@ void TFormMain::FormClose() {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == m_pnlMainTottom && e->type() == QEvent::Resize) PlaceBottomBar();
+    Guard([&] {
+        if (watched == m_pnlMainTottom && e->type() == QEvent::Resize) PlaceBottomBar();
+    });
     return QWidget::eventFilter(watched, e);
 }
 
@@ -123,7 +133,7 @@ void TFormMain::WMRefreshGoods() {
 bool TFormMain::event(QEvent* e) {
     if (TPostedMessage::IsPostedMessage(e)) {
         if (auto* message = dynamic_cast<TPostedMessage*>(e)) {
-            HandlePostedMessage(*message);
+            Guard([&] { HandlePostedMessage(*message); });
             return true;
         }
     }

@@ -67,13 +67,21 @@ TFormBaseDlg::TFormBaseDlg(QWidget* parent)
 void TFormBaseDlg::btnOKClick() {}
 
 void TFormBaseDlg::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (m_placed || event->spontaneous()) return;
-    m_placed = true;
+    Guard([&] {
+        QDialog::showEvent(event);
+        if (m_placed || event->spontaneous()) return;
+        m_placed = true;
+        CenterOnMainWindow(this);
+    });
+}
+
+void CenterOnMainWindow(QWidget* window) {
     QRect area;
     if (QWidget* main = MainWindowWidget(); main && main->isVisible())
         area = main->frameGeometry();
-    else if (QScreen* s = screen())
+    else if (QScreen* s = window->screen())
         area = s->availableGeometry();
-    if (area.isValid()) move(area.center() - rect().center());
+    // move() places the frame, so the frame (title bar included, once known) is what gets centred.
+    if (area.isValid())
+        window->move(area.center() - QRect(QPoint(), window->frameGeometry().size()).center());
 }

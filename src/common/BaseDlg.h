@@ -32,3 +32,6 @@ private:
     QPushButton* m_btnCancel;
     bool m_placed = false;
 };
+
+// Centres a window's frame on the main window (on the screen while there is none shown).
+void CenterOnMainWindow(QWidget* window);

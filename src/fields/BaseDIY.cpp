@@ -1,5 +1,6 @@
 #include "fields/BaseDIY.h"
 
+#include "common/BaseDlg.h"
 #include "common/UException.h"
 #include "common/WindowMessages.h"
 #include "fields/DIYPanel.h"
@@ -50,12 +51,13 @@ TFormBaseDIY::TFormBaseDIY(QWidget* parent)
 }
 
 void TFormBaseDIY::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (m_built || event->spontaneous()) return;
-    m_built = true;
-    if (QWidget* main = qobject_cast<QWidget*>(MainWindowTarget()); main && main->isVisible())
-        move(main->frameGeometry().center() - rect().center());
-    Guard([&] { TDIYPanel::Build(pnlClient); });
+    Guard([&] {
+        QDialog::showEvent(event);
+        if (m_built || event->spontaneous()) return;
+        m_built = true;
+        CenterOnMainWindow(this);
+        TDIYPanel::Build(pnlClient);
+    });
 }
 
 void ShowBaseDIY() {

@@ -1,5 +1,6 @@
 #include "fields/CustomerDIY.h"
 
+#include "common/BaseDlg.h"
 #include "common/NamedAction.h"
 #include "common/UException.h"
 #include "common/UntPublic.h"
@@ -103,12 +104,13 @@ TFormCustomerDIY::TFormCustomerDIY(QWidget* parent)
 }
 
 void TFormCustomerDIY::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (m_filled || event->spontaneous()) return;
-    m_filled = true;
-    if (QWidget* main = qobject_cast<QWidget*>(MainWindowTarget()); main && main->isVisible())
-        move(main->frameGeometry().center() - rect().center());
-    Guard([&] { FillList(); });
+    Guard([&] {
+        QDialog::showEvent(event);
+        if (m_filled || event->spontaneous()) return;
+        m_filled = true;
+        CenterOnMainWindow(this);
+        FillList();
+    });
 }
 
 void TFormCustomerDIY::FillList() {
@@ -154,10 +156,12 @@ void TFormCustomerDIY::btnPreviewClick() {
 }
 
 void TFormCustomerDIY::done(int result) {
-    if (m_changed && !m_posted) {
-        m_posted = true;
-        PostToMainWindow(WM_REFRESHGOODS);
-    }
+    Guard([&] {
+        if (m_changed && !m_posted) {
+            m_posted = true;
+            PostToMainWindow(WM_REFRESHGOODS);
+        }
+    });
     QDialog::done(result);
 }
 

@@ -256,4 +256,33 @@ TEST_F(FormMainTest, CreateInstallsTheWaitingWindowAndCloseClosesTheConnection) 
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(FormMainTest, ClosingStopsBothTimers) {
+    form->tmrHint()->start();
+    form->show();
+    ASSERT_TRUE(form->tmrHint()->isActive());
+    ASSERT_TRUE(form->tmr1()->isActive());
+    form->close();
+    // Nothing may tick against the closed connection while the window waits for its deletion.
+    EXPECT_FALSE(form->tmrHint()->isActive());
+    EXPECT_FALSE(form->tmr1()->isActive());
+}
+
+TEST_F(FormMainTest, AFailingHandlerShowsItsErrorAndTheWindowStays) {
+    form->show();
+    ASSERT_TRUE(messages.shown.empty()) << messages.Texts().join(QLatin1Char('\n')).toStdString();
+    ExecSql(QStringLiteral("drop table Customer"));
+    PostToMainWindow(WM_REFRESHGOODS);
+    QApplication::sendPostedEvents(form.get());
+    ASSERT_EQ(messages.shown.size(), 1u) << messages.Texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(messages.shown[0].caption, QStringLiteral("错误"));
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("\r\n详细信息：")))
+        << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(gDbAccess->Connection->Connected());
+    // The next message is handled as usual.
+    PostToMainWindow(WM_REFRESHGOODS);
+    QApplication::sendPostedEvents(form.get());
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
 #include "test_formmain.moc"

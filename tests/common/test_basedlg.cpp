@@ -1,6 +1,7 @@
 // The dialog base: Enter runs the dialog's handler, a refusal keeps the dialog and its input, Esc cancels.
 #include "common/BaseDlg.h"
 #include "common/UException.h"
+#include "common/WindowMessages.h"
 #include "support/GuiTestSupport.h"
 
 #include <QApplication>
@@ -130,4 +131,22 @@ TEST_F(BaseDlgTest, BaseHandlerAloneNeverCloses) {
     });
     EXPECT_EQ(dlg.exec(), QDialog::Rejected);
     EXPECT_TRUE(stillOpen);
+}
+
+TEST_F(BaseDlgTest, OpensCentredOnTheMainWindow) {
+    QWidget main;
+    main.setGeometry(60, 40, 1000, 700);
+    main.show();
+    MainWindowTarget() = &main;
+    QPoint centre;
+    {
+        TNumberDlg dlg;
+        EXPECT_EQ(dlg.parentWidget(), &main); // the main window owns it
+        dlg.show();
+        QApplication::processEvents();
+        centre = dlg.frameGeometry().center();
+        dlg.close();
+    }
+    MainWindowTarget() = nullptr;
+    EXPECT_EQ(centre, main.frameGeometry().center());
 }

@@ -2,6 +2,7 @@
 #include "common/UException.h"
 #include "common/UntPublic.h"
 #include "common/Wait.h"
+#include "common/WindowMessages.h"
 #include "support/TestFixture.h"
 
 #include <QApplication>
@@ -101,4 +102,16 @@ TEST_F(WaitTest, FreeingUninstallsTheWindow) {
     EXPECT_EQ(WaitingIndicator(), nullptr);
     ShowWaiting(QStringLiteral("x")); // nothing to show, nothing breaks
     HideWaiting();
+}
+
+TEST_F(WaitTest, ShownCentredOnTheMainWindow) {
+    QWidget main;
+    main.setGeometry(100, 80, 900, 600);
+    main.show();
+    MainWindowTarget() = &main;
+    ShowWaiting(QStringLiteral("正在查询数据,请稍候..."));
+    const QPoint centre = gFormWaiting->frameGeometry().center();
+    HideWaiting();
+    MainWindowTarget() = nullptr;
+    EXPECT_EQ(centre, main.frameGeometry().center());
 }
