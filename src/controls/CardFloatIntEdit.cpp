@@ -87,29 +87,34 @@ void TCardFloatIntEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void TCardFloatIntEdit::inputMethodEvent(QInputMethodEvent* event) {
-    // Text composed by an input method is a sequence of typed characters; keep those the filter takes.
-    if (m_textType != TTextType::NormalText && !event->commitString().isEmpty()) {
-        QString kept;
-        QString current = text();
-        int caret = Caret();
-        for (const QChar c : event->commitString()) {
-            if (!KeyAccepted(m_textType, m_zf, current, caret, c)) continue;
-            kept += c;
-            current.insert(caret, c);
-            ++caret;
+    Guard([&] {
+        // Text composed by an input method is a sequence of typed characters; keep those the filter takes.
+        if (m_textType != TTextType::NormalText && !event->commitString().isEmpty()) {
+            QString kept;
+            QString current = text();
+            int caret = Caret();
+            for (const QChar c : event->commitString()) {
+                if (!KeyAccepted(m_textType, m_zf, current, caret, c)) continue;
+                kept += c;
+                current.insert(caret, c);
+                ++caret;
+            }
+            if (kept != event->commitString()) {
+                QInputMethodEvent filtered(event->preeditString(), event->attributes());
+                filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+                QLineEdit::inputMethodEvent(&filtered);
+                return;
+            }
         }
-        if (kept != event->commitString()) {
-            QInputMethodEvent filtered(event->preeditString(), event->attributes());
-            filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
-            QLineEdit::inputMethodEvent(&filtered);
-            return;
-        }
-    }
-    QLineEdit::inputMethodEvent(event);
+        QLineEdit::inputMethodEvent(event);
+    });
 }
 
 void TCardFloatIntEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
+    // The box's context menu and a switch to another window leave the focus with the box: repairing then
+    // would turn "" into "0" under a paste or "-" into "0" under the next digit.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) return;
     Guard([&] {
         const QString repaired = RepairedText(m_textType, text());
         if (repaired != text()) setText(repaired);

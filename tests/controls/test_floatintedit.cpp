@@ -154,3 +154,22 @@ TEST(FloatIntEdit, LeavingRepairs) {
     QApplication::sendEvent(other, &out);
     EXPECT_EQ(other->text(), QStringLiteral("."));
 }
+
+// Opening the box's context menu or switching to another window does not leave the box: the text stays as
+// typed until the focus moves on inside the window.
+TEST(FloatIntEdit, OnlyLeavingTheBoxRepairs) {
+    struct Case {
+        Qt::FocusReason reason;
+        QString after;
+    } cases[] = {
+        {Qt::PopupFocusReason, "-"},   {Qt::ActiveWindowFocusReason, "-"}, {Qt::TabFocusReason, "0"},
+        {Qt::BacktabFocusReason, "0"}, {Qt::MouseFocusReason, "0"},        {Qt::OtherFocusReason, "0"},
+    };
+    for (const Case& c : cases) {
+        TCardFloatIntEdit e;
+        e.setText(QStringLiteral("-"));
+        QFocusEvent out(QEvent::FocusOut, c.reason);
+        QApplication::sendEvent(&e, &out);
+        EXPECT_EQ(e.text(), c.after) << int(c.reason);
+    }
+}
