@@ -1,5 +1,6 @@
 #include "tree/AddType.h"
 
+#include "common/UException.h"
 #include "common/UntPublic.h"
 #include "tree/DateKeys.h"
 
@@ -39,8 +40,10 @@ TFormAddType::TFormAddType(QWidget* parent)
 }
 
 void TFormAddType::showEvent(QShowEvent* event) {
-    TFormBaseDlg::showEvent(event);
-    edtName->setFocus();
+    Guard([&] {
+        TFormBaseDlg::showEvent(event);
+        edtName->setFocus();
+    });
 }
 
 void TFormAddType::btnOKClick() {

@@ -22,6 +22,14 @@ QString LongTimeFormat() {
     }
     return out.simplified();
 }
+
+// A read-only box takes no typing, so the two keys must not write into it either.
+bool IsReadOnly(const QObject* box) {
+    if (auto* line = qobject_cast<const QLineEdit*>(box)) return line->isReadOnly();
+    if (auto* plain = qobject_cast<const QPlainTextEdit*>(box)) return plain->isReadOnly();
+    if (auto* rich = qobject_cast<const QTextEdit*>(box)) return rich->isReadOnly();
+    return false;
+}
 } // namespace
 
 QString ShortDateText(const QDateTime& moment) {
@@ -46,15 +54,17 @@ void TDateKeyFilter::Install(QObject* box) {
 
 bool TDateKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    const QString text = DateKeyText(key);
-    if (text.isEmpty()) return false;
-    if (event->type() == QEvent::ShortcutOverride) {
-        // The box takes these keys before any shortcut of the window does.
-        event->accept();
-        return true;
-    }
+    if (IsReadOnly(watched)) return false;
+    bool taken = false;
     Guard([&] {
+        const QString text = DateKeyText(static_cast<QKeyEvent*>(event));
+        if (text.isEmpty()) return;
+        taken = true;
+        if (event->type() == QEvent::ShortcutOverride) {
+            // The box takes these keys before any shortcut of the window does.
+            event->accept();
+            return;
+        }
         if (auto* line = qobject_cast<QLineEdit*>(watched))
             line->insert(text);
         else if (auto* plain = qobject_cast<QPlainTextEdit*>(watched))
@@ -62,5 +72,5 @@ bool TDateKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         else if (auto* rich = qobject_cast<QTextEdit*>(watched))
             rich->insertPlainText(text);
     });
-    return true;
+    return taken;
 }

@@ -13,7 +13,8 @@ QString DateTimeText(const QDateTime& moment);
 // The text Ctrl+D or Ctrl+T inserts (other modifiers may be held too); empty for any other key.
 QString DateKeyText(const QKeyEvent* event);
 
-// Installed on a QLineEdit, QPlainTextEdit or QTextEdit: the two keys replace the selection with the text.
+// Installed on a QLineEdit, QPlainTextEdit or QTextEdit: the two keys replace the selection with the text
+// (not while the box is read-only).
 class TDateKeyFilter : public QObject {
 public:
     explicit TDateKeyFilter(QObject* parent) : QObject(parent) {}

@@ -37,6 +37,8 @@ void EditSelectedGroupLabel(TCardTree* tree, const std::function<void(const QStr
         view->setItemDelegate(delegate);
     }
     delegate->OnEdited = onEdited;
+    // The view (and its delegate with it) may be destroyed while the local loop runs.
+    QPointer<TRenameDelegate> guard(delegate);
     view->editItem(node, 0);
     // A label that could not be opened for editing has no editor to wait for.
     if (view->indexWidget(view->indexFromItem(node))) {
@@ -45,5 +47,5 @@ void EditSelectedGroupLabel(TCardTree* tree, const std::function<void(const QStr
         QObject::connect(view, &QObject::destroyed, &loop, &QEventLoop::quit);
         loop.exec();
     }
-    delegate->OnEdited = nullptr;
+    if (guard) guard->OnEdited = nullptr;
 }

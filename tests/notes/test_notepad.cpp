@@ -246,6 +246,19 @@ TEST_F(NotepadTest, CtrlDStoresTodaysDateInAnEmptyNote) {
     EXPECT_TRUE(stored.contains(QStringLiteral("8:05:01"))) << stored.toStdString();
 }
 
+TEST_F(NotepadTest, DateKeysLeaveTheBoxAloneWhileNoCategoryIsSelected) {
+    SetNow(QDateTime(QDate(2024, 11, 30), QTime(8, 5, 1)));
+    Click(Node(QStringLiteral("私事")));
+    page->tvNote()->clearSelection(); // as a Ctrl+click on the selected node does
+    ASSERT_EQ(tree->Selected(), nullptr);
+    ASSERT_TRUE(Box()->isReadOnly());
+    Key(Box(), Qt::Key_D, Qt::ControlModifier);
+    Key(Box(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(Box()->toPlainText(), QStringLiteral("private note"));
+    EXPECT_EQ(Notes(), (QStringList{QStringLiteral("0|root note"), QStringLiteral("1|work note"),
+                                    QStringLiteral("3|private note")}));
+}
+
 TEST_F(NotepadTest, RenameInPlaceWritesTheNewName) {
     auto renameTo = [&](const QString& text) {
         QTimer::singleShot(0, [&, text] {

@@ -145,3 +145,32 @@ TEST_F(GoodsGroupsTest, RenameInPlaceShowsTheNewNameInTheGrid) {
     EXPECT_EQ(grid->Text(0, 1), QStringLiteral("Women's"));
     EXPECT_TRUE(messages.shown.empty());
 }
+
+TEST_F(GoodsGroupsTest, RenameInPlaceSkipsAnUnchangedNameAndRefusesAnExistingOne) {
+    struct Case {
+        QString typed;
+        QStringList messages;
+    };
+    const Case cases[] = {
+        {QStringLiteral("Men's"), {}}, // unchanged: nothing is asked of the tree
+        {QStringLiteral("零食"), {QStringLiteral("该名称已经存在，请重新输入！")}},
+        {QStringLiteral("全部商品"), {QStringLiteral("该名称已经存在，请重新输入！")}},
+    };
+    page->tv1()->setCurrentItem(Node(QStringLiteral("Men's")));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        messages.Clear();
+        QTimer::singleShot(0, [&] {
+            auto* editor = page->tv1()->findChild<QLineEdit*>();
+            ASSERT_NE(editor, nullptr);
+            editor->setText(c.typed);
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(editor, &enter);
+        });
+        page->NModIeType()->trigger();
+        EXPECT_EQ(messages.Texts(), c.messages);
+        EXPECT_EQ(tree->Selected()->text(0), QStringLiteral("Men's"));
+        EXPECT_EQ(Rows(QStringLiteral("select TypeName from CustomerType where SelfIndex=2")),
+                  QStringList{QStringLiteral("Men's")});
+    }
+}

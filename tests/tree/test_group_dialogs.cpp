@@ -214,3 +214,30 @@ TEST_F(GroupDialogTest, NewGroupWithNothingSelectedInThePickerDoesNothing) {
     EXPECT_FALSE(dialogShown);
     EXPECT_EQ(QueryInt(QStringLiteral("select count(*) from CustomerType")), 1);
 }
+
+TEST_F(GroupDialogTest, AnExistingNameMadeInThePickerIsRefusedAndThePickerStaysOpen) {
+    Insert(1, 0, QStringLiteral("饮料"));
+    Insert(2, 1, QStringLiteral("果汁"));
+    bool stillOpen = false;
+    WhenModal([&] {
+        auto* picker = qobject_cast<TFormViewCustomerType*>(ActiveModal());
+        ASSERT_NE(picker, nullptr);
+        picker->tv1->setCurrentItem(picker->tv1->topLevelItem(0));
+        WhenModal([&] {
+            auto* dialog = qobject_cast<TFormAddType*>(ActiveModal());
+            ASSERT_NE(dialog, nullptr);
+            dialog->edtName->setText(QStringLiteral("果汁")); // a name one level further down
+            dialog->btnOK()->click();
+        });
+        picker->btn1->click();
+        stillOpen = ActiveModal() == picker;
+        EXPECT_EQ(picker->tv1->topLevelItem(0)->childCount(), 1);
+        picker->btnCancel()->click();
+    });
+    int index = -1;
+    QString text;
+    EXPECT_EQ(PickGroup(index, text), QDialog::Rejected);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("该名称已经存在，请重新输入！")});
+    EXPECT_EQ(QueryInt(QStringLiteral("select count(*) from CustomerType where SelfIndex<>0")), 2);
+}
