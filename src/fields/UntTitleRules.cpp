@@ -135,6 +135,11 @@ bool IsPlainTitleIdentifier(const QString& name) {
 void CheckTitleIdentifier(const QString& name) {
     if (!IsPlainTitleIdentifier(name))
         throw EAppError(QStringLiteral("标题名称只能包含文字、字母、数字和下划线，且不能以数字开头！"));
+    // The goods list joins the group table; a field named like one of its columns would make every goods
+    // query ambiguous and leave the goods page empty.
+    for (const char* column : {"SelfIndex", "ParentIndex", "TypeName"})
+        if (name.compare(QLatin1String(column), Qt::CaseInsensitive) == 0)
+            throw EAppError(QStringLiteral("标题名称不能与分组字段同名！"));
 }
 
 void CheckTitleDuplicate(const QString& typed) {

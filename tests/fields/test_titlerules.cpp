@@ -113,6 +113,8 @@ TEST_F(TitleEditorTest, NewModeNameTable) {
         {"a-b", ident},
         {"a+b", ident},
         {"1abc", ident},
+        {"TypeName", "标题名称不能与分组字段同名！"},
+        {"selfindex", "标题名称不能与分组字段同名！"},
         {"产地_2", ""},
         {"  规格  ", ""}, // stored trimmed
     };
