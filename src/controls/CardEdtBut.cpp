@@ -136,6 +136,8 @@ void TCardEdtBut::DoButClick() {
 }
 
 void TCardEdtBut::resizeEvent(QResizeEvent* event) {
-    QLineEdit::resizeEvent(event);
-    UpdateButton();
+    Guard([&] {
+        QLineEdit::resizeEvent(event);
+        UpdateButton();
+    });
 }

@@ -94,9 +94,11 @@ void TFormBaseCustomer::EdtGoupButClick() {
 }
 
 void TFormBaseCustomer::showEvent(QShowEvent* event) {
-    TFormBaseDlg::showEvent(event);
-    if (!m_focused) {
-        m_focused = true;
-        edtTel->setFocus();
-    }
+    Guard([&] {
+        TFormBaseDlg::showEvent(event);
+        if (!m_focused) {
+            m_focused = true;
+            edtTel->setFocus();
+        }
+    });
 }

@@ -47,8 +47,9 @@ TGoodsBrowser::TGoodsBrowser(TGoodsPage* page, TCardTree* tree)
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     page->pnlGrid()->layout()->addWidget(m_grid);
 
-    connect(m_grid, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { m_page->pmCustomer()->popup(m_grid->viewport()->mapToGlobal(pos)); });
+    connect(m_grid, &QWidget::customContextMenuRequested, this, Guarded([this](const QPoint& pos) {
+                m_page->pmCustomer()->popup(m_grid->viewport()->mapToGlobal(pos));
+            }));
     connect(m_grid, &QAbstractItemView::doubleClicked, this, Guarded([this] { NModCustomerClick(); }));
     connect(page->tv1(), &QTreeWidget::itemClicked, this, Guarded([this] { tv1Click(); }));
     page->tv1()->installEventFilter(this);
@@ -120,12 +121,14 @@ void TGoodsBrowser::N9Click() {
 
 bool TGoodsBrowser::eventFilter(QObject* watched, QEvent* event) {
     // Moving through the groups with the keyboard lists them as a click does.
-    if (watched == m_page->tv1() && event->type() == QEvent::KeyRelease) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat() && m_tree && m_tree->Selected() &&
-            m_tree->SelectedGroupIndex() != m_queriedGroup)
-            Guard([this] { QueryGoods(); });
-    }
+    Guard([&] {
+        if (watched == m_page->tv1() && event->type() == QEvent::KeyRelease) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat() && m_tree && m_tree->Selected() &&
+                m_tree->SelectedGroupIndex() != m_queriedGroup)
+                QueryGoods();
+        }
+    });
     return QObject::eventFilter(watched, event);
 }
 

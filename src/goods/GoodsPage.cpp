@@ -1,8 +1,8 @@
 #include "goods/GoodsPage.h"
 
 #include "common/NamedAction.h"
-
 #include "common/StatusPanels.h"
+#include "common/UException.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -162,6 +162,7 @@ void TGoodsPage::BuildMenus() {
     m_Excel1 = AddNamedAction(m_pmCustomer, "Excel1", QStringLiteral("导出Excel"));
 
     m_tv1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_tv1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { m_pmCustomerType->popup(m_tv1->viewport()->mapToGlobal(pos)); });
+    connect(m_tv1, &QWidget::customContextMenuRequested, this, Guarded([this](const QPoint& pos) {
+                m_pmCustomerType->popup(m_tv1->viewport()->mapToGlobal(pos));
+            }));
 }

@@ -1,6 +1,7 @@
 #include "notes/NotePage.h"
 
 #include "common/StatusPanels.h"
+#include "common/UException.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -81,6 +82,7 @@ TNotePage::TNotePage(QWidget* parent) : QWidget(parent) {
     m_NDelNoteType = m_pmNoteType->addAction(QStringLiteral("删除组"));
     m_NDelNoteType->setObjectName(QStringLiteral("NDelNoteType"));
     m_tvNote->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_tvNote, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { m_pmNoteType->popup(m_tvNote->viewport()->mapToGlobal(pos)); });
+    connect(m_tvNote, &QWidget::customContextMenuRequested, this, Guarded([this](const QPoint& pos) {
+                m_pmNoteType->popup(m_tvNote->viewport()->mapToGlobal(pos));
+            }));
 }

@@ -1,5 +1,7 @@
 #include "reminders/AlamPage.h"
 
+#include "common/UException.h"
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -93,7 +95,7 @@ TAlamPage::TAlamPage(QWidget* parent) : QWidget(parent) {
         action->setEnabled(false);
     m_lv1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_lv1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { m_pmAlam->popup(m_lv1->viewport()->mapToGlobal(pos)); });
+            Guarded([this](const QPoint& pos) { m_pmAlam->popup(m_lv1->viewport()->mapToGlobal(pos)); }));
 }
 
 int TAlamPage::ItemIndex() const {
