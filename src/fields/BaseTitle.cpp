@@ -3,6 +3,7 @@
 #include "common/Seams.h"
 #include "common/UException.h"
 #include "common/UntPublic.h"
+#include "controls/DateBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,7 +58,7 @@ TFormBaseTitle::TFormBaseTitle(QWidget* parent) : TFormBaseDlg(parent) {
     cbbsj->setObjectName(QStringLiteral("cbbsj"));
     cbbsj->addItems({QStringLiteral("当前时间"), QStringLiteral("自定义")});
     cbbsj->setGeometry(96, 86, 100, 22);
-    DBDate = new QDateEdit(c);
+    DBDate = new TDateBox(c);
     DBDate->setObjectName(QStringLiteral("DBDate"));
     DBDate->setCalendarPopup(true);
     DBDate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));

@@ -3,6 +3,7 @@
 #include "common/Seams.h"
 #include "common/UException.h"
 #include "controls/CardFloatIntEdit.h"
+#include "controls/DateBox.h"
 #include "data/MD.h"
 #include "fields/UntTitle.h"
 
@@ -52,7 +53,7 @@ QWidget* MakeControl(QWidget* container, int kind, const QString& name, const QS
         return c;
     }
     case tkDate: {
-        auto* d = new QDateEdit(container);
+        auto* d = new TDateBox(container);
         d->setCalendarPopup(true);
         d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         d->setDate(TitleDateValue(values, Now().date()));
