@@ -1,6 +1,7 @@
 // Times the goods page on 100,000 goods with 10 user fields (2 of them numeric): the goods query with its
 // fitting, hiding and totals, a typed search sent with "查询", and a keyword search on 商品名称; each against
 // the same translated statement stepped through the raw SQLite API in the same run.
+#include "BenchSupport.h"
 #include "common/UntPublic.h"
 #include "controls/CardDBGrid.h"
 #include "data/JetSql.h"
@@ -30,14 +31,6 @@ constexpr int kGoods = 100000;
 constexpr int kFields = 10;
 constexpr int kRuns = 7;
 
-void Exec(sqlite3* db, const char* sql) {
-    char* err = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
-        std::fprintf(stderr, "%s\n", err);
-        std::exit(1);
-    }
-}
-
 QString FieldName(int f) {
     return f < 2 ? QStringLiteral("数值%1").arg(f) : QStringLiteral("字段%1").arg(f);
 }
@@ -59,7 +52,7 @@ void Generate() {
     ExecSql(batch.join(QLatin1String(BatchSeparator)));
 
     sqlite3* db = gDbAccess->Connection->Handle();
-    Exec(db, "BEGIN");
+    RawExec("BEGIN");
     QString cols = QStringLiteral("GUID,TypeID,商品编号,商品名称,库存,备注");
     QString params = QStringLiteral("?,?,?,?,?,?");
     for (int f = 0; f < kFields; ++f) {
@@ -94,42 +87,7 @@ void Generate() {
         sqlite3_reset(st);
     }
     sqlite3_finalize(st);
-    Exec(db, "COMMIT");
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double TimeMs(const std::function<void()>& f) {
-    std::vector<double> runs;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        runs.push_back(t.nsecsElapsed() / 1e6);
-    }
-    return Median(runs);
-}
-
-// The translated statement stepped through SQLite, every column read as text.
-int RawRows(const QString& jetSql) {
-    sqlite3* db = gDbAccess->Connection->Handle();
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, TranslateJetSql(jetSql).toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "prepare failed: %s\n", sqlite3_errmsg(db));
-        std::exit(1);
-    }
-    int rows = 0;
-    const int n = sqlite3_column_count(st);
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        for (int c = 0; c < n; ++c)
-            sqlite3_column_text(st, c);
-        ++rows;
-    }
-    sqlite3_finalize(st);
-    return rows;
+    RawExec("COMMIT");
 }
 
 void Report(const char* what, double ms, double rawMs, int rows, double limitMs) {
@@ -142,11 +100,7 @@ void Report(const char* what, double ms, double rawMs, int rows, double limitMs)
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    SetAppDir(dir.path());
-    CreateDataFile(dir.path() + QStringLiteral("/bookkeep.dat"));
-    gDbAccess = new TDbAccess;
-    gDbAccess->Connect();
+    TBenchDataFile file;
     QElapsedTimer gen;
     gen.start();
     Generate();
@@ -170,37 +124,37 @@ int main(int argc, char** argv) {
         };
 
         // 1. The goods query over every goods: query, fitting, hiding, totals.
-        double ms = TimeMs([&] { browser->QueryGoods(); });
+        double ms = MedianMs(kRuns, [&] { browser->QueryGoods(); });
         int rows = shown();
-        double raw = TimeMs([&] { RawRows(sqlNow()); });
+        double raw = MedianMs(kRuns, [&] { RawRows(sqlNow()); });
         Report("QueryGoods, all goods", ms, raw, rows, 500);
         result |= ms >= 500;
 
         // 2. A search typed into the box and sent with "查询" (the default item 商品编号).
         page.cbbQuery()->setCurrentIndex(0);
-        ms = TimeMs([&] {
+        ms = MedianMs(kRuns, [&] {
             page.edtQuery()->clear();
             page.edtQuery()->insert(QStringLiteral("SP01"));
             page.btnQuery()->click();
         });
         rows = shown();
-        raw = TimeMs([&] { RawRows(sqlNow()); });
+        raw = MedianMs(kRuns, [&] { RawRows(sqlNow()); });
         Report("typed search on 商品编号 + 查询", ms, raw, rows, 500);
         result |= ms >= 500;
 
         // 3. A keyword search on 商品名称.
         page.cbbQuery()->setCurrentText(QStringLiteral("商品名称"));
         page.edtQuery()->setText(QStringLiteral("特价"));
-        ms = TimeMs([&] { page.btnQuery()->click(); });
+        ms = MedianMs(kRuns, [&] { page.btnQuery()->click(); });
         rows = shown();
-        raw = TimeMs([&] { RawRows(sqlNow()); });
+        raw = MedianMs(kRuns, [&] { RawRows(sqlNow()); });
         Report("keyword search on 商品名称", ms, raw, rows, 300);
         result |= ms >= 300;
 
         // The totals alone, for the record.
         page.edtQuery()->clear();
         browser->QueryGoods();
-        ms = TimeMs([&] { browser->ShowTotals(); });
+        ms = MedianMs(kRuns, [&] { browser->ShowTotals(); });
         std::printf("%-44s %8.1f ms  (part of the goods query)\n", "ShowTotals over all goods", ms);
     }
     delete gDbAccess;

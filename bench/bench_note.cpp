@@ -1,5 +1,6 @@
 // Times one keystroke in a 1 MB note: the key typed into the note box, the note read back from the box and
 // saved through the updatable result (count, read, write), and the save alone, on a fresh data file.
+#include "BenchSupport.h"
 #include "common/UntPublic.h"
 #include "data/MD.h"
 #include "data/Schema.h"
@@ -60,12 +61,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    SetAppDir(dir.path());
-    CreateDataFile(dir.path() + QStringLiteral("/bookkeep.dat"));
-    gDbAccess = new TDbAccess;
-    gDbAccess->Connect();
-    if (!gDbAccess->Connection->Connected()) return 1;
+    TBenchDataFile file;
 
     const QString note = MakeNote();
     std::printf("note: %d characters, %lld bytes as UTF-8; %d keystrokes per figure\n", int(note.size()),

@@ -1,35 +1,17 @@
 // Times the goods list and a one-month movement history through the access layer against the same translated
 // statements stepped through the raw SQLite API, on a generated file with 100,000 goods and 1,000,000
 // movements.
-#include "common/UntPublic.h"
+#include "BenchSupport.h"
 #include "data/JetFunctions.h"
-#include "data/JetSql.h"
-#include "data/MD.h"
-#include "data/Schema.h"
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
-#include <QThread>
-#include <algorithm>
-#include <cstdio>
-#include <sqlite3.h>
-#include <vector>
 
 namespace {
 
 constexpr int kGoods = 100000;
 constexpr int kMovements = 1000000;
 constexpr int kUserFields = 10;
-
-void Exec(sqlite3* db, const char* sql) {
-    char* err = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
-        std::fprintf(stderr, "%s\n", err);
-        std::exit(1);
-    }
-}
 
 QString Guid(int i) {
     return QStringLiteral("%1-0000-4000-8000-000000000000").arg(i, 8, 16, QLatin1Char('0')).toUpper();
@@ -45,7 +27,7 @@ void Generate() {
                      .arg(g);
     ExecSql(batch.join(QLatin1String(BatchSeparator)));
     sqlite3* db = gDbAccess->Connection->Handle();
-    Exec(db, "BEGIN");
+    RawExec("BEGIN");
     QString cols = QStringLiteral("GUID,TypeID,商品编号,商品名称,库存,备注");
     QString params = QStringLiteral("?,?,?,?,?,?");
     for (int f = 0; f < kUserFields; ++f) {
@@ -89,62 +71,17 @@ void Generate() {
         sqlite3_reset(st);
     }
     sqlite3_finalize(st);
-    Exec(db, "COMMIT");
+    RawExec("COMMIT");
     std::printf("movements inserted\n");
     std::fflush(stdout);
-}
-
-// The same statement, stepped through the raw API with every value read.
-int RawRun(const QString& jetSql) {
-    sqlite3_stmt* st = nullptr;
-    const QByteArray sql = TranslateJetSql(jetSql).toUtf8();
-    sqlite3_prepare_v2(gDbAccess->Connection->Handle(), sql.constData(), sql.size(), &st, nullptr);
-    const int n = sqlite3_column_count(st);
-    int rows = 0;
-    size_t bytes = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        ++rows;
-        for (int c = 0; c < n; ++c) {
-            switch (sqlite3_column_type(st, c)) {
-            case SQLITE_INTEGER:
-                bytes += size_t(sqlite3_column_int64(st, c) & 1);
-                break;
-            case SQLITE_FLOAT:
-                bytes += sqlite3_column_double(st, c) > 0 ? 1 : 0;
-                break;
-            case SQLITE_TEXT:
-                bytes += size_t(sqlite3_column_bytes(st, c)) + (sqlite3_column_text(st, c) ? 0 : 1);
-                break;
-            default:
-                break;
-            }
-        }
-    }
-    sqlite3_finalize(st);
-    return rows + int(bytes % 2) * 0;
-}
-
-template <class F> double BestOf(int runs, F f) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    SetAppDir(dir.path());
-    CreateDataFile(TDbAccess::DataFilePath());
-    TDbAccess access;
-    gDbAccess = &access;
-    access.Connect();
+    TBenchDataFile file;
+    TDbAccess& access = *gDbAccess;
     std::printf("generating %d goods, %d movements...\n", kGoods, kMovements);
     std::fflush(stdout);
     Generate();
@@ -165,25 +102,20 @@ int main(int argc, char** argv) {
             .arg(NumberToText(end), NumberToText(begin));
 
     int ourRows = 0, rawRows = 0;
-    const double goodsOurs = BestOf(5, [&] {
+    const double goodsOurs = MedianMs(5, [&] {
         access.OpenQuery(goodsSql);
         ourRows = access.QueryData->RecordCount();
     });
-    const double goodsRaw = BestOf(5, [&] { rawRows = RawRun(goodsSql); });
+    const double goodsRaw = MedianMs(5, [&] { rawRows = RawRows(goodsSql); });
     std::printf("goods list: %d rows (raw %d): ours %.1f ms, raw %.1f ms\n", ourRows, rawRows, goodsOurs,
                 goodsRaw);
-    const double histOurs = BestOf(5, [&] {
+    const double histOurs = MedianMs(5, [&] {
         access.OpenQuery(historySql);
         ourRows = access.QueryData->RecordCount();
     });
-    const double histRaw = BestOf(5, [&] { rawRows = RawRun(historySql); });
+    const double histRaw = MedianMs(5, [&] { rawRows = RawRows(historySql); });
     std::printf("history (one month): %d rows (raw %d): ours %.1f ms, raw %.1f ms\n", ourRows, rawRows,
                 histOurs, histRaw);
-    if (qEnvironmentVariableIsSet("BENCH_KEEP")) {
-        std::printf("%s\n", qPrintable(dir.path()));
-        QThread::sleep(60);
-    }
     std::printf("goods-list ratio %.2f, history ratio %.2f\n", goodsOurs / goodsRaw, histOurs / histRaw);
-    gDbAccess = nullptr;
     return 0;
 }
