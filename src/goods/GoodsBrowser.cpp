@@ -39,7 +39,8 @@ void CheckGridStatement(const QString& sql) {
 } // namespace
 
 TGoodsBrowser::TGoodsBrowser(TGoodsPage* page, TCardTree* tree)
-    : QObject(page), m_page(page), m_tree(tree), m_grid(new TCardDBGrid(page->pnlGrid())) {
+    : QObject(page), m_page(page), m_treeView(page->tv1()), m_tree(tree),
+      m_grid(new TCardDBGrid(page->pnlGrid())) {
     setObjectName(QStringLiteral("GoodsBrowser"));
     m_grid->setObjectName(QStringLiteral("DBGrid1"));
     m_grid->setToolTip(QStringLiteral("点右键可以新建、修改、删除商品信息"));
@@ -52,7 +53,7 @@ TGoodsBrowser::TGoodsBrowser(TGoodsPage* page, TCardTree* tree)
             }));
     connect(m_grid, &QAbstractItemView::doubleClicked, this, Guarded([this] { NModCustomerClick(); }));
     connect(page->tv1(), &QTreeWidget::itemClicked, this, Guarded([this] { tv1Click(); }));
-    page->tv1()->installEventFilter(this);
+    m_treeView->installEventFilter(this);
     connect(page->btnQuery(), &QPushButton::clicked, this, Guarded([this] { btnQueryClick(); }));
     connect(page->N9(), &QAction::triggered, this, Guarded([this] { N9Click(); }));
     connect(page->N5(), &QAction::triggered, this, Guarded([this] { NAddCustomerClick(); }));
@@ -122,7 +123,7 @@ void TGoodsBrowser::N9Click() {
 bool TGoodsBrowser::eventFilter(QObject* watched, QEvent* event) {
     // Moving through the groups with the keyboard lists them as a click does.
     Guard([&] {
-        if (watched == m_page->tv1() && event->type() == QEvent::KeyRelease) {
+        if (watched == m_treeView && event->type() == QEvent::KeyRelease) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (!key->isAutoRepeat() && m_tree && m_tree->Selected() &&
                 m_tree->SelectedGroupIndex() != m_queriedGroup)

@@ -43,6 +43,9 @@ private:
     int CurrentRow() const;
 
     TGoodsPage* m_page;
+    // The group tree's view, kept apart so that its events can be told without asking the page (which may be
+    // half destroyed while its children go).
+    QObject* m_treeView;
     TCardTree* m_tree;
     TCardDBGrid* m_grid;
     int m_queriedGroup = -1;
