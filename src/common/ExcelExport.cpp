@@ -143,8 +143,8 @@ void ExportGridToExcel(TCardDBGrid* grid) {
     try {
         WriteGridWorkbook(grid, name);
     } catch (const EAppError& e) {
-        ShowInfo(kFailed + e.Message());
+        ShowPlain(kFailed + e.Message());
         return;
     }
-    ShowInfo(QStringLiteral("导出数据到") + name + QStringLiteral("成功!"));
+    ShowPlain(QStringLiteral("导出数据到") + name + QStringLiteral("成功!"));
 }

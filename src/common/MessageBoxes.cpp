@@ -21,6 +21,10 @@ public:
             box.setIcon(QMessageBox::Information);
             box.setStandardButtons(QMessageBox::Ok);
             break;
+        case TMessageKind::Plain:
+            box.setIcon(QMessageBox::NoIcon);
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
         case TMessageKind::Error:
             box.setIcon(QMessageBox::Critical);
             box.setStandardButtons(QMessageBox::Ok);

@@ -4,7 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
-enum class TMessageKind { Info, Question, Error };
+// Plain: a box captioned with the application's title, without an icon.
+enum class TMessageKind { Info, Question, Error, Plain };
 
 class IMessageSink {
 public:

@@ -82,6 +82,10 @@ void ShowInfo(const QString& text) {
     MessageSink()->Show(TMessageKind::Info, QStringLiteral("提示"), text);
 }
 
+void ShowPlain(const QString& text) {
+    MessageSink()->Show(TMessageKind::Plain, QCoreApplication::applicationName(), text);
+}
+
 bool AskYesNo(const QString& text) {
     return MessageSink()->Show(TMessageKind::Question, QStringLiteral("确认"), text);
 }

@@ -7,6 +7,8 @@ QString AppDir();
 void SetAppDir(const QString& dir); // tests point it at a temporary folder
 
 void ShowInfo(const QString& text);
+// A plain box: the application's title as caption, no icon, one OK button.
+void ShowPlain(const QString& text);
 bool AskYesNo(const QString& text);
 void ShowError(const QString& text);
 void ShowErrorDetail(const QString& message, const QString& detail, const QString& sqlText);

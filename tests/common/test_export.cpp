@@ -4,6 +4,7 @@
 #include "data/MD.h"
 #include "support/TestFixture.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QXmlStreamReader>
 #include <map>
@@ -145,6 +146,9 @@ TEST_F(ExportTest, WritesTitlesAndValuesWithoutTheFirstColumn) {
 
     EXPECT_EQ(dialogs.filters, QStringList{kFilter});
     EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("导出数据到") + name + QStringLiteral("成功!")});
+    // a plain box captioned with the application's title
+    EXPECT_EQ(messages.shown[0].kind, TMessageKind::Plain);
+    EXPECT_EQ(messages.shown[0].caption, QCoreApplication::applicationName());
     const QStringList expected = {
         QStringLiteral("A1=所属分组"),
         QStringLiteral("B1=商品编号"),
@@ -226,6 +230,7 @@ TEST_F(ExportTest, AFileThatCannotBeWrittenShowsTheReason) {
     dialogs.QueueFileName(name);
     ExportGridToExcel(&grid);
     ASSERT_EQ(messages.shown.size(), size_t(1));
+    EXPECT_EQ(messages.shown[0].kind, TMessageKind::Plain);
     EXPECT_TRUE(messages.shown[0].text.startsWith(kFailed)) << messages.shown[0].text.toStdString();
     EXPECT_GT(messages.shown[0].text.size(), kFailed.size());
     EXPECT_FALSE(QFile::exists(name));

@@ -68,7 +68,7 @@ protected:
     }
 };
 
-TEST_F(MessageBoxesTest, InfoAndErrorCarryTheirCaptionIconAndOneButton) {
+TEST_F(MessageBoxesTest, InfoErrorAndPlainCarryTheirCaptionIconAndOneButton) {
     const struct {
         std::function<void()> show;
         const char* caption;
@@ -76,7 +76,9 @@ TEST_F(MessageBoxesTest, InfoAndErrorCarryTheirCaptionIconAndOneButton) {
     } cases[] = {
         {[] { ShowInfo(QStringLiteral("进货成功!")); }, "提示", QMessageBox::Information},
         {[] { ShowError(QStringLiteral("进货成功!")); }, "错误", QMessageBox::Critical},
+        {[] { ShowPlain(QStringLiteral("进货成功!")); }, "仓库管理软件-Quvaro软件", QMessageBox::NoIcon},
     };
+    QCoreApplication::setApplicationName(QStringLiteral("仓库管理软件-Quvaro软件"));
     for (const auto& c : cases) {
         TSeenBox seen;
         SeeAndClose(seen, PressEnter);
