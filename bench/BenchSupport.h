@@ -6,7 +6,9 @@
 #include "data/MD.h"
 #include "data/Schema.h"
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -93,4 +95,76 @@ inline double MedianMs(int runs, const std::function<void()>& f) {
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// Widgets are measured off screen unless a display is asked for.
+inline void DefaultToOffscreen() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The GUID of generated goods number i.
+inline QString BenchGuid(int i) {
+    return QStringLiteral("%1-0000-4000-8000-000000000000").arg(i, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+// User field f of generated goods: the first two are numeric.
+inline QString BenchFieldName(int f) {
+    return f < 2 ? QStringLiteral("数值%1").arg(f) : QStringLiteral("字段%1").arg(f);
+}
+
+// A catalogue of `goods` goods in 20 groups (and the root), with `fields` user fields defined as a shop owner
+// would; every 997th name holds "特价" for keyword searches.
+inline void GenerateGoods(int goods, int fields) {
+    QStringList batch;
+    for (int f = 0; f < fields; ++f) {
+        batch << QStringLiteral(
+                     "insert into AppTitle (TitleName,TitleType,TitleValues,Titlebt,Titlewy) values "
+                     "('%1',%2,'',0,0)")
+                     .arg(BenchFieldName(f))
+                     .arg(f < 2 ? 4 : 0);
+        batch << QStringLiteral("alter table Customer add %1 varchar(100)").arg(BenchFieldName(f));
+    }
+    for (int g = 1; g <= 20; ++g)
+        batch << QStringLiteral(
+                     "insert into CustomerType(SelfIndex,ParentIndex,TypeName) values (%1,0,'组%1')")
+                     .arg(g);
+    ExecSql(batch.join(QLatin1String(BatchSeparator)));
+
+    sqlite3* db = gDbAccess->Connection->Handle();
+    RawExec("BEGIN");
+    QString cols = QStringLiteral("GUID,TypeID,商品编号,商品名称,库存,备注");
+    QString params = QStringLiteral("?,?,?,?,?,?");
+    for (int f = 0; f < fields; ++f) {
+        cols += QLatin1Char(',') + BenchFieldName(f);
+        params += QStringLiteral(",?");
+    }
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(
+        db, QStringLiteral("insert into Customer(%1) values (%2)").arg(cols, params).toUtf8().constData(), -1,
+        &st, nullptr);
+    for (int i = 0; i < goods; ++i) {
+        auto bind = [&](int col, const QString& text) {
+            const QByteArray b = text.toUtf8();
+            sqlite3_bind_text(st, col, b.constData(), b.size(), SQLITE_TRANSIENT);
+        };
+        bind(1, BenchGuid(i));
+        sqlite3_bind_int(st, 2, i % 21);
+        bind(3, QStringLiteral("SP%1").arg(i, 6, 10, QLatin1Char('0')));
+        bind(4, QStringLiteral("商品%1号 %2")
+                    .arg(i)
+                    .arg(i % 997 == 0 ? QStringLiteral("特价") : QStringLiteral("常规")));
+        sqlite3_bind_int(st, 5, i % 500);
+        bind(6, QStringLiteral("备注%1").arg(i % 50));
+        if (fields > 0) bind(7, QString::number((i % 1000) / 100.0, 'f', 2));
+        if (fields > 1) bind(8, QString::number(i % 37));
+        for (int f = 2; f < fields; ++f)
+            bind(7 + f, QStringLiteral("值%1-%2").arg(f).arg(i % 113));
+        if (sqlite3_step(st) != SQLITE_DONE) {
+            std::fprintf(stderr, "insert failed: %s\n", sqlite3_errmsg(db));
+            std::exit(1);
+        }
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    RawExec("COMMIT");
 }

@@ -91,8 +91,7 @@ void Report(const char* what, std::vector<TTiming> runs) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    DefaultToOffscreen();
     QApplication app(argc, argv);
     TBenchDataFile file;
     for (const char* f : {"规格", "产地", "单位", "单价", "条码", "日期", "颜色"})

@@ -58,8 +58,7 @@ void Report(const char* what, const Figures& f) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    DefaultToOffscreen();
     QApplication app(argc, argv);
     TBenchDataFile file;
 

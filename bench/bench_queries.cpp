@@ -13,57 +13,17 @@ constexpr int kGoods = 100000;
 constexpr int kMovements = 1000000;
 constexpr int kUserFields = 10;
 
-QString Guid(int i) {
-    return QStringLiteral("%1-0000-4000-8000-000000000000").arg(i, 8, 16, QLatin1Char('0')).toUpper();
-}
-
 void Generate() {
-    QStringList batch;
-    for (int f = 0; f < kUserFields; ++f)
-        batch << QStringLiteral("alter table Customer add 字段%1 varchar(100)").arg(f);
-    for (int g = 1; g <= 20; ++g)
-        batch << QStringLiteral(
-                     "insert into CustomerType(SelfIndex,ParentIndex,TypeName) values (%1,0,'组%1')")
-                     .arg(g);
-    ExecSql(batch.join(QLatin1String(BatchSeparator)));
-    sqlite3* db = gDbAccess->Connection->Handle();
-    RawExec("BEGIN");
-    QString cols = QStringLiteral("GUID,TypeID,商品编号,商品名称,库存,备注");
-    QString params = QStringLiteral("?,?,?,?,?,?");
-    for (int f = 0; f < kUserFields; ++f) {
-        cols += QStringLiteral(",字段%1").arg(f);
-        params += QStringLiteral(",?");
-    }
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(
-        db, QStringLiteral("insert into Customer(%1) values (%2)").arg(cols, params).toUtf8().constData(), -1,
-        &st, nullptr);
-    for (int i = 0; i < kGoods; ++i) {
-        const QByteArray guid = Guid(i).toUtf8();
-        const QByteArray code = QStringLiteral("SP%1").arg(i, 6, 10, QLatin1Char('0')).toUtf8();
-        const QByteArray name = QStringLiteral("商品名称%1号").arg(i).toUtf8();
-        sqlite3_bind_text(st, 1, guid.constData(), guid.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_int(st, 2, i % 21);
-        sqlite3_bind_text(st, 3, code.constData(), code.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_text(st, 4, name.constData(), name.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_int(st, 5, i % 500);
-        sqlite3_bind_text(st, 6, "备注", -1, SQLITE_STATIC);
-        for (int f = 0; f < kUserFields; ++f) {
-            const QByteArray v =
-                (f < 2 ? QString::number((i * (f + 3)) % 1000 / 10.0) : QStringLiteral("值%1").arg(i % 97))
-                    .toUtf8();
-            sqlite3_bind_text(st, 7 + f, v.constData(), v.size(), SQLITE_TRANSIENT);
-        }
-        sqlite3_step(st);
-        sqlite3_reset(st);
-    }
-    sqlite3_finalize(st);
+    GenerateGoods(kGoods, kUserFields);
     std::printf("goods inserted\n");
     std::fflush(stdout);
+    sqlite3* db = gDbAccess->Connection->Handle();
+    RawExec("BEGIN");
+    sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db, "insert into StorIn(GUID,SL,CreateDate) values (?,?,?)", -1, &st, nullptr);
     const double start = DateTimeToDays(QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
     for (int i = 0; i < kMovements; ++i) {
-        const QByteArray guid = Guid(int((int64_t(i) * 7919) % kGoods)).toUtf8();
+        const QByteArray guid = BenchGuid(int((int64_t(i) * 7919) % kGoods)).toUtf8();
         sqlite3_bind_text(st, 1, guid.constData(), guid.size(), SQLITE_TRANSIENT);
         sqlite3_bind_int(st, 2, 1 + i % 9);
         sqlite3_bind_double(st, 3, start + 365.0 * i / kMovements);
@@ -88,7 +48,7 @@ int main(int argc, char** argv) {
 
     QStringList userCols;
     for (int f = 0; f < kUserFields; ++f)
-        userCols << QStringLiteral("字段%1").arg(f);
+        userCols << BenchFieldName(f);
     const QString goodsSql =
         QStringLiteral("select a.GUID,b.TypeName as 所属分组,商品编号,商品名称,库存,%1,备注 from "
                        "Customer a, CustomerType b  where a.TypeID=b.SelfIndex ")
