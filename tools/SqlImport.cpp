@@ -86,9 +86,8 @@ int RunImportCommand(const QStringList& args) {
                 Say(ImportFailureMessage(QStringLiteral("没有可导入的商品资料字段“%1”").arg(f)));
                 return 1;
             }
-        if (group != 0 &&
-            access.GetInt(QStringLiteral("select count(*) from CustomerType where SelfIndex=%1").arg(group)) ==
-                0) {
+        if (group != 0 && access.GetInt(QStringLiteral("select count(*) from CustomerType where SelfIndex=?"),
+                                        {group}) == 0) {
             Say(ImportFailureMessage(QStringLiteral("没有编号为 %1 的商品分组").arg(group)));
             return 1;
         }
