@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QHash>
 #include <QXmlStreamReader>
+#include <algorithm>
+#include <memory>
 #include <zip.h>
 
 namespace {
@@ -17,6 +19,33 @@ namespace {
 QString BadFile(const QString& path, const QString& why) {
     return QStringLiteral("无法读取工作簿“%1”：%2").arg(path, why);
 }
+
+// One part of the zip, inflated as the XML reader asks for it, so that a large sheet is never held whole.
+class TZipPartDevice : public QIODevice {
+public:
+    TZipPartDevice(zip_file_t* file, qint64 size) : m_file(file), m_left(size) { open(QIODevice::ReadOnly); }
+    ~TZipPartDevice() override { zip_fclose(m_file); }
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return m_left + QIODevice::bytesAvailable(); }
+    bool atEnd() const override { return bytesAvailable() == 0; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        if (m_left == 0) return -1;
+        const zip_int64_t got = zip_fread(m_file, data, zip_uint64_t(std::min(maxSize, m_left)));
+        if (got <= 0) {
+            setErrorString(QStringLiteral("read error"));
+            return -1;
+        }
+        m_left -= got;
+        return got;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    zip_file_t* m_file;
+    qint64 m_left;
+};
 
 class TZip {
 public:
@@ -37,6 +66,18 @@ public:
 
     bool Has(const QString& name) const { return zip_name_locate(m_zip, name.toUtf8().constData(), 0) >= 0; }
     // The part's bytes; a missing part is an error unless optional (then empty).
+    // The part as a stream; nullptr for a missing optional part.
+    std::unique_ptr<QIODevice> Open(const QString& name, bool optional = false) const {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat(m_zip, name.toUtf8().constData(), 0, &st) != 0) {
+            if (optional) return nullptr;
+            throw EAppError(BadFile(m_path, QStringLiteral("缺少部件 %1").arg(name)));
+        }
+        zip_file_t* f = zip_fopen_index(m_zip, st.index, 0);
+        if (!f) throw EAppError(BadFile(m_path, QString::fromUtf8(zip_strerror(m_zip))));
+        return std::make_unique<TZipPartDevice>(f, qint64(st.size));
+    }
     QByteArray Read(const QString& name, bool optional = false) const {
         zip_stat_t st;
         zip_stat_init(&st);
@@ -216,7 +257,9 @@ std::vector<TDateKind> ReadStyles(const TZip& zip, const QString& path, const QS
 std::vector<QString> ReadSharedStrings(const TZip& zip, const QString& path, const QString& part) {
     std::vector<QString> strings;
     if (part.isEmpty()) return strings;
-    QXmlStreamReader xml(zip.Read(part, true));
+    const std::unique_ptr<QIODevice> device = zip.Open(part, true);
+    if (!device) return strings;
+    QXmlStreamReader xml(device.get());
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
             strings.push_back(ReadRichText(xml));
@@ -301,7 +344,8 @@ TSheetTable ReadXlsxFile(const QString& path) {
     bool headerDone = false;
     QStringList header;
     int nextColumn = 0;
-    QXmlStreamReader xml(zip.Read(info.sheetPart));
+    const std::unique_ptr<QIODevice> device = zip.Open(info.sheetPart);
+    QXmlStreamReader xml(device.get());
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("row")) {
