@@ -316,7 +316,8 @@ TWorkbookInfo ReadWorkbook(const TZip& zip, const QString& path) {
                 if (attr.name() == QLatin1String("id")) id = attr.value().toString();
             const TRel rel = rels.value(id);
             if (!rel.type.endsWith(QLatin1String("/worksheet"))) continue; // chart sheets hold no cells
-            // The first sheet the user sees; a hidden one only when all are hidden.
+            // The first sheet the user sees; a hidden one only when all are hidden. Defined names are not
+            // tables here: a named range never takes the place of the first sheet, in either workbook format.
             if (a.value(QLatin1String("state")).isEmpty() ||
                 a.value(QLatin1String("state")) == QLatin1String("visible")) {
                 info.sheetPart = rel.target;

@@ -112,7 +112,10 @@ TEST(SerialDateText, DatesAndTimesOfDay) {
     // rounding to the second may reach the next day
     EXPECT_EQ(SerialDateText(45352.999999), "2024-03-02");
     EXPECT_EQ(SerialDateText(0.75, true), "18:00:00");
-    EXPECT_EQ(SerialDateText(1), "1899-12-31");
+    // the days before March 1900, counted with the spreadsheets' 29 February 1900
+    EXPECT_EQ(SerialDateText(1), "1900-01-01");
+    EXPECT_EQ(SerialDateText(59), "1900-02-28");
+    EXPECT_EQ(SerialDateText(61), "1900-03-01");
 }
 
 TEST(ParseCsv, QuotesLineBreaksAndEncodings) {
