@@ -64,8 +64,11 @@ QByteArray WorkbookStream(const QByteArray& file) {
         const uint32_t s = f.U32(0x4C + i * 4);
         if (s < 0xFFFFFFFA) fatSectors.push_back(s);
     }
+    // A damaged file may chain its sectors in a circle: no chain is longer than the file has sectors.
+    const uint64_t fileSectors = uint64_t(file.size()) / uint64_t(sector);
     uint32_t difat = f.U32(0x44);
-    for (uint32_t guard = 0; difat < 0xFFFFFFFA && guard < f.U32(0x48) + 1; ++guard) {
+    for (uint64_t guard = 0; difat < 0xFFFFFFFA; ++guard) {
+        if (guard >= fileSectors) throw TBadFile();
         const qsizetype at = sectorAt(difat);
         for (qsizetype i = 0; i < sector / 4 - 1; ++i) {
             const uint32_t s = f.U32(at + i * 4);
@@ -73,6 +76,7 @@ QByteArray WorkbookStream(const QByteArray& file) {
         }
         difat = f.U32(at + sector - 4);
     }
+    if (fatSectors.size() > fileSectors) throw TBadFile();
     std::vector<uint32_t> fat;
     for (uint32_t s : fatSectors)
         for (qsizetype i = 0; i < sector / 4; ++i)
@@ -81,7 +85,7 @@ QByteArray WorkbookStream(const QByteArray& file) {
     auto chain = [&](uint32_t start, const std::vector<uint32_t>& table, auto&& read) {
         QByteArray out;
         for (size_t guard = 0; start != kEndOfChain; ++guard) {
-            if (start >= table.size() || guard > table.size()) throw TBadFile();
+            if (start >= table.size() || guard > table.size() || out.size() > file.size()) throw TBadFile();
             out += read(start);
             start = table[start];
         }

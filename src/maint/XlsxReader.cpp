@@ -35,7 +35,7 @@ protected:
         if (m_left == 0) return -1;
         const zip_int64_t got = zip_fread(m_file, data, zip_uint64_t(std::min(maxSize, m_left)));
         if (got <= 0) {
-            setErrorString(QStringLiteral("read error"));
+            m_left = 0; // a damaged part ends here; the XML reader reports what it lacks
             return -1;
         }
         m_left -= got;
@@ -136,7 +136,7 @@ QHash<QString, TRel> ReadRels(const TZip& zip, const QString& path, const QStrin
                              QStringLiteral(".rels");
     QHash<QString, TRel> rels;
     QXmlStreamReader xml(zip.Read(relsName, true));
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && !xml.hasError()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("Relationship")) {
             const auto a = xml.attributes();
             QString target = a.value(QLatin1String("Target")).toString();
@@ -161,7 +161,7 @@ QString ReadRichText(QXmlStreamReader& xml) {
     const QString end = xml.name().toString();
     QString text;
     int phonetic = 0;
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && !xml.hasError()) {
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
             if (xml.name() == QLatin1String("rPh"))
@@ -185,7 +185,7 @@ std::vector<TDateKind> ReadStyles(const TZip& zip, const QString& path, const QS
     QXmlStreamReader xml(zip.Read(part, true));
     QHash<int, TDateKind> custom;
     bool inCellXfs = false;
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && !xml.hasError()) {
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
             const auto name = xml.name();
@@ -213,7 +213,7 @@ std::vector<QString> ReadSharedStrings(const TZip& zip, const QString& path, con
     const std::unique_ptr<QIODevice> device = zip.Open(part, true);
     if (!device) return strings;
     QXmlStreamReader xml(device.get());
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && !xml.hasError()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
             strings.push_back(ReadRichText(xml));
     }
@@ -257,7 +257,7 @@ TWorkbookInfo ReadWorkbook(const TZip& zip, const QString& path) {
     info.stringsPart = RelOfType(rels, QLatin1String("/sharedStrings"));
     QXmlStreamReader xml(zip.Read(book));
     QString firstHidden;
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && !xml.hasError()) {
         if (xml.readNext() != QXmlStreamReader::StartElement) continue;
         const auto a = xml.attributes();
         if (xml.name() == QLatin1String("workbookPr")) {
@@ -299,7 +299,7 @@ TSheetTable ReadXlsxFile(const QString& path) {
     int nextColumn = 0;
     const std::unique_ptr<QIODevice> device = zip.Open(info.sheetPart);
     QXmlStreamReader xml(device.get());
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && !xml.hasError()) {
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("row")) {
             if (!headerDone) {
@@ -332,7 +332,7 @@ TSheetTable ReadXlsxFile(const QString& path) {
         QString raw;
         bool haveValue = false;
         // The cell's children: <f> (ignored, the cached value is in <v>), <v>, <is>.
-        while (!xml.atEnd()) {
+        while (!xml.atEnd() && !xml.hasError()) {
             const auto t = xml.readNext();
             if (t == QXmlStreamReader::StartElement) {
                 if (xml.name() == QLatin1String("v")) {

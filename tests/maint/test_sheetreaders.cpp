@@ -206,3 +206,27 @@ TEST_F(XlsxWriterWorkbook, DamagedBinaryWorkbooksNeverCrash) {
         }
     }
 }
+
+// A damaged zip or XML part ends the reading with a reason instead of waiting for data that never comes.
+TEST_F(XlsxWriterWorkbook, DamagedOpenXmlWorkbooksEndWithAReason) {
+    QFile f(Fixture("formulas.xlsx"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray whole = f.readAll();
+    int refused = 0;
+    for (qsizetype at = 0; at < whole.size(); at += 61) {
+        const QString path = Dir() + QStringLiteral("bad%1.xlsx").arg(at);
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        QByteArray bytes = whole;
+        bytes[at] = char(bytes[at] ^ 0x5A);
+        out.write(bytes);
+        out.close();
+        try {
+            ReadSheetFile(path);
+        } catch (const EAppError& e) {
+            EXPECT_TRUE(e.Message().contains(path)) << e.what();
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
+}
