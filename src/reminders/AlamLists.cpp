@@ -9,7 +9,7 @@
 #include <QTreeWidget>
 
 void FillList(TAlam& alam, QTreeWidget* listView, int view) {
-    FillListView(TAlam::ListSql(view), listView);
+    FillListView(alam.ListSql(view), listView);
     for (int i = 0; i < listView->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = listView->topLevelItem(i);
         const QString kind = item->text(acKind);
@@ -21,8 +21,7 @@ void FillList(TAlam& alam, QTreeWidget* listView, int view) {
 }
 
 void FillList(TAlamContext& context, QTreeWidget* listView) {
-    (void)context;
-    FillListView(TAlamContext::ListSql(), listView);
+    FillListView(context.ListSql(), listView);
 }
 
 void ColourAlamRow(QTreeWidgetItem* item) {

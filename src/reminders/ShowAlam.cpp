@@ -35,6 +35,8 @@ TFormShowAlam::TFormShowAlam()
     setAttribute(Qt::WA_DeleteOnClose);
     // Open popups do not keep the program running once the main window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
+    // Typing elsewhere goes on undisturbed: a key meant for another window must not answer the reminder.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(240, 240, 240));
     setPalette(pal);
