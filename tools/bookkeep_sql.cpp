@@ -3,12 +3,14 @@
 //   bookkeep-sql FILE SQL           select: prints a header and the rows, tab-separated; else runs SQL as a
 //   batch
 //   bookkeep-sql FILE --export OUT.xlsx SQL   writes the rows of a select to a workbook, titles first
-#include "SqlExport.h"
+//   bookkeep-sql --import FILE WORKBOOK --fields NAME[,NAME...] [--group N]   imports goods (SqlImport.cpp)
 #include "common/Seams.h"
 #include "common/UException.h"
 #include "common/UntPublic.h"
 #include "data/MD.h"
 #include "data/Schema.h"
+#include "SqlExport.h"
+#include "SqlImport.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -44,7 +46,8 @@ QString Escape(const QString& v) {
 
 int Usage() {
     std::fprintf(stderr, "usage: bookkeep-sql --create FILE\n       bookkeep-sql FILE SQL\n"
-                         "       bookkeep-sql FILE --export OUT.xlsx SQL\n");
+                         "       bookkeep-sql FILE --export OUT.xlsx SQL\n%s",
+                 ImportUsage);
     return 2;
 }
 
@@ -55,6 +58,7 @@ int main(int argc, char** argv) {
     TStderrMessages messages;
     SetMessageSink(&messages);
     const QStringList args = app.arguments().mid(1);
+    if (!args.isEmpty() && args[0] == QLatin1String("--import")) return RunImportCommand(args.mid(1));
     if (args.size() == 2 && args[0] == QLatin1String("--create")) {
         try {
             CreateDataFile(args[1]);
