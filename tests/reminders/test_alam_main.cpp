@@ -122,6 +122,11 @@ TEST_F(AlamMainTest, FirstShowFillsTheWholeListWithStatusWeekdayAndColours) {
                 EXPECT_EQ(brush.style(), Qt::NoBrush);
             }
         }
+    // The cells line up as their column titles: kind left, time, text and status centred.
+    const int aligned[] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter,
+                           Qt::AlignHCenter};
+    for (int col = 0; col < 5; ++col)
+        EXPECT_EQ(int(Row(daily)->textAlignment(col) & Qt::AlignHorizontal_Mask), aligned[col]) << col;
     EXPECT_TRUE(messages.shown.empty()) << messages.Texts().join(QLatin1Char('\n')).toStdString();
 }
 

@@ -97,6 +97,8 @@ TEST_F(AlamContextTest, DeleteAsksAndTakesOutTheSelectedRow) {
     TFormAlamContext picker;
     picker.show();
     ASSERT_EQ(Texts(picker.lv1()), (QStringList{"甲", "乙"}));
+    EXPECT_EQ(int(picker.lv1()->topLevelItem(0)->textAlignment(1) & Qt::AlignHorizontal_Mask),
+              int(Qt::AlignHCenter));
     picker.NDelContext()->trigger(); // nothing selected
     EXPECT_TRUE(messages.shown.empty());
     picker.lv1()->topLevelItem(0)->setSelected(true);
