@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "app/HintTicker.h"
 
 namespace {

@@ -30,6 +30,9 @@ public:
     void Connect();
     void OpenQuery(const QString& sql);
     void OpenQuery2(const QString& sql);
+    // Compiles a statement without running it, so that a broken one is refused before anything is touched.
+    // Raises the query error with the engine's text.
+    void CheckStatement(const QString& sql);
     int GetInt(const QString& sql);
     void ExecBatch(const QString& text);
     void Backup(const QString& destFile);

@@ -65,8 +65,6 @@ bool LoadTitle(const QString& name, TTitleDef& def);
 QString TitleNameList();
 QStringList TitleNames();
 
-// Text between single quotes in SQL, inner quotes doubled: 'O''Neil'.
-QString SqlQuoted(const QString& text);
 // Statements and messages of the field panel's unique check.
 QString UniqueCountSql(const QString& field, const QString& value, const QString& guid, bool change);
 QString UniqueTakenMessage(const QString& field, const QString& value);

@@ -1,0 +1,153 @@
+# Checks the includes of src/ and tools/ against the layers of docs/ARCHITECTURE.md; run as the test layer_check:
+#   cmake -DSOURCE_DIR=<checkout> -DWIDGETS_DIR=<the QtWidgets include folder> -P scripts/check_layers.cmake
+# Rules:
+#   1. Every source and header under src/ is named in its folder's CMakeLists.txt, under bookkeep_core or
+#      bookkeep_gui (app/main.cpp belongs to the program).
+#   2. A core file never includes a Qt Widgets header nor a header of the GUI library; tools/ is core only.
+#   3. A folder includes only itself and the folders below it in LAYERS. The order is strict, so no two folders
+#      can include each other: there are no cycles.
+cmake_minimum_required(VERSION 3.25)
+
+if(NOT SOURCE_DIR OR NOT IS_DIRECTORY "${SOURCE_DIR}/src")
+  message(FATAL_ERROR "layer check: SOURCE_DIR must name the checkout")
+endif()
+if(NOT WIDGETS_DIR OR NOT IS_DIRECTORY "${WIDGETS_DIR}")
+  message(FATAL_ERROR "layer check: WIDGETS_DIR must name the QtWidgets include folder")
+endif()
+
+# Bottom to top.
+set(LAYERS common data controls tree fields goods stock notes reminders maint app)
+
+# Known includes that break the order, as "<file> -> <header>", each to be removed by the change that mends it.
+set(KNOWN_EXCEPTIONS
+  # The grid export still lives in common/ until it moves to controls/.
+  "src/common/ExcelExport.cpp -> controls/CardDBGrid.h"
+  "src/common/ExcelExport.cpp -> data/Engine.h")
+
+set(errors "")
+macro(fail text)
+  list(APPEND errors "${text}")
+endmacro()
+
+# Which library each file belongs to, from the folders' lists.
+set(known_files "")
+foreach(layer ${LAYERS})
+  set(lists "${SOURCE_DIR}/src/${layer}/CMakeLists.txt")
+  if(NOT EXISTS "${lists}")
+    continue()
+  endif()
+  file(STRINGS "${lists}" lines)
+  set(text "")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "#.*$" "" line "${line}")
+    string(APPEND text " ${line}")
+  endforeach()
+  string(REGEX MATCHALL "target_sources[ \t]*\\([ \t]*bookkeep_(core|gui)[ \t]+PRIVATE[^)]*\\)" blocks "${text}")
+  foreach(block IN LISTS blocks)
+    string(REGEX MATCH "bookkeep_(core|gui)" lib "${block}")
+    string(REGEX REPLACE "^target_sources[ \t]*\\([ \t]*bookkeep_(core|gui)[ \t]+PRIVATE" "" names "${block}")
+    string(REPLACE ")" "" names "${names}")
+    string(REGEX REPLACE "[ \t]+" ";" names "${names}")
+    foreach(name IN LISTS names)
+      if(name STREQUAL "")
+        continue()
+      endif()
+      set(key "${layer}/${name}")
+      if(DEFINED LIB_${key})
+        fail("${key}: named twice in src/${layer}/CMakeLists.txt")
+      endif()
+      set(LIB_${key} ${lib})
+      list(APPEND known_files "${key}")
+    endforeach()
+  endforeach()
+endforeach()
+
+file(GLOB_RECURSE all_files RELATIVE "${SOURCE_DIR}/src" "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp")
+foreach(f IN LISTS all_files)
+  if(f STREQUAL "app/main.cpp")
+    continue()
+  endif()
+  if(NOT DEFINED LIB_${f})
+    fail("src/${f}: not named under bookkeep_core or bookkeep_gui in its folder's CMakeLists.txt")
+  endif()
+endforeach()
+
+# Checks the includes of one file. layer is empty for the programs under tools/ (core only, any folder).
+function(check_file path key layer lib)
+  file(STRINGS "${path}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  if(layer)
+    list(FIND LAYERS ${layer} own_rank)
+  endif()
+  foreach(line IN LISTS includes)
+    string(REGEX MATCH "(<[^>]+>|\"[^\"]+\")" target "${line}")
+    if(target MATCHES "^<(.+)>$")
+      set(header "${CMAKE_MATCH_1}")
+      if(lib STREQUAL "bookkeep_core")
+        string(REGEX REPLACE "^QtWidgets/" "" bare "${header}")
+        if(header STREQUAL "QtWidgets" OR header MATCHES "^QtWidgets/" OR
+           (bare MATCHES "^Q[A-Za-z]+$" AND EXISTS "${WIDGETS_DIR}/${bare}"))
+          list(APPEND errors "${key}: core file includes the Qt Widgets header <${header}>")
+        endif()
+      endif()
+    elseif(target MATCHES "^\"(([a-z]+)/.+)\"$")
+      set(header "${CMAKE_MATCH_1}")
+      set(folder "${CMAKE_MATCH_2}")
+      if(NOT EXISTS "${SOURCE_DIR}/src/${header}")
+        continue() # Not one of ours; the compiler reports what is missing.
+      endif()
+      if(lib STREQUAL "bookkeep_core" AND NOT LIB_${header} STREQUAL "bookkeep_core")
+        list(APPEND errors "${key}: core file includes \"${header}\" of the GUI library")
+      endif()
+      if(layer AND NOT folder STREQUAL layer)
+        list(FIND LAYERS ${folder} rank)
+        if(rank GREATER own_rank AND NOT "${key} -> ${header}" IN_LIST KNOWN_EXCEPTIONS)
+          list(APPEND errors "${key}: ${layer}/ includes \"${header}\" of ${folder}/, a folder above it")
+        endif()
+      endif()
+    endif()
+  endforeach()
+  set(errors "${errors}" PARENT_SCOPE)
+endfunction()
+
+foreach(f IN LISTS known_files)
+  if(NOT EXISTS "${SOURCE_DIR}/src/${f}")
+    fail("src/${f}: named in its folder's CMakeLists.txt but missing")
+    continue()
+  endif()
+  string(REGEX MATCH "^[a-z]+" layer "${f}")
+  check_file("${SOURCE_DIR}/src/${f}" "src/${f}" ${layer} ${LIB_${f}})
+endforeach()
+check_file("${SOURCE_DIR}/src/app/main.cpp" "src/app/main.cpp" app bookkeep_gui)
+
+file(GLOB tool_files RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/tools/*.h" "${SOURCE_DIR}/tools/*.cpp")
+foreach(f IN LISTS tool_files)
+  check_file("${SOURCE_DIR}/${f}" "${f}" "" bookkeep_core)
+endforeach()
+
+# An exception whose include is gone must leave the list, so that the list never hides a new one.
+foreach(entry IN LISTS KNOWN_EXCEPTIONS)
+  string(REGEX MATCH "^([^ ]+) -> (.+)$" _ "${entry}")
+  set(file "${SOURCE_DIR}/${CMAKE_MATCH_1}")
+  set(header "${CMAKE_MATCH_2}")
+  set(found FALSE)
+  if(EXISTS "${file}")
+    file(STRINGS "${file}" hits REGEX "#[ \t]*include[ \t]*\"${header}\"")
+    if(hits)
+      set(found TRUE)
+    endif()
+  endif()
+  if(NOT found)
+    fail("known exception \"${entry}\" no longer occurs: remove it from scripts/check_layers.cmake")
+  endif()
+endforeach()
+
+list(LENGTH known_files checked)
+if(errors)
+  list(LENGTH errors n)
+  foreach(e IN LISTS errors)
+    message("${e}")
+  endforeach()
+  message(FATAL_ERROR "layer check: ${n} problem(s); see docs/ARCHITECTURE.md")
+endif()
+string(REPLACE ";" " < " order "${LAYERS}")
+message("layer check: ${checked} files keep the order ${order}")
