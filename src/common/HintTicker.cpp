@@ -1,4 +1,4 @@
-#include "app/HintTicker.h"
+#include "common/HintTicker.h"
 
 namespace {
 
