@@ -43,7 +43,7 @@ private:
     QAction* m_NModContext;
     QAction* m_NDelContext;
     QTimer* m_tmrHint;
-    THintTicker m_hint;
+    int m_hintBytes = 0; // bytes of the hint typed out so far
     bool m_filled = false;
 };
 
