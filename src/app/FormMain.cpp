@@ -5,12 +5,12 @@
 #include "common/Wait.h"
 #include "common/WindowMessages.h"
 #include "goods/GoodsBrowser.h"
+#include "goods/GoodsGroups.h"
 #include "goods/GoodsPage.h"
 #include "notes/NotePad.h"
 #include "notes/NotePage.h"
 #include "reminders/AlamCommands.h"
 #include "reminders/AlamPage.h"
-#include "tree/GoodsGroups.h"
 #include "tree/UntTree.h"
 
 #include <QAction>

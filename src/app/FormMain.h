@@ -1,7 +1,7 @@
 #pragma once
 // The main window: three pages, the bottom bar with the system menu, the hint ticker, the timers and the
 // messages other windows post to it.
-#include "app/HintTicker.h"
+#include "common/HintTicker.h"
 
 #include <QWidget>
 

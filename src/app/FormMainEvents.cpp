@@ -7,11 +7,11 @@
 #include "common/WindowMessages.h"
 #include "data/MD.h"
 #include "goods/GoodsBrowser.h"
+#include "goods/GoodsGroups.h"
 #include "goods/GoodsPage.h"
 #include "notes/NotePad.h"
 #include "notes/NotePage.h"
 #include "reminders/AlamCommands.h"
-#include "tree/GoodsGroups.h"
 #include "tree/UntTree.h"
 
 #include <QCloseEvent>

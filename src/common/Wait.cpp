@@ -1,17 +1,16 @@
 #include "common/Wait.h"
 
-#include "common/WindowMessages.h"
+#include "common/BaseDlg.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 
 TFormWaiting* gFormWaiting = nullptr;
 
 TFormWaiting::TFormWaiting()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_panel1(new QLabel(QStringLiteral("正在发送短信，请稍侯..."), this)) {
+      m_panel1(new QLabel(this)) {
     setObjectName(QStringLiteral("TFormWaiting"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(305, 41);
@@ -30,18 +29,9 @@ TFormWaiting::~TFormWaiting() {
     if (WaitingIndicator() == this) SetWaitingIndicator(nullptr);
 }
 
-void TFormWaiting::CentreOnMainWindow() {
-    QRect area;
-    if (auto* main = qobject_cast<QWidget*>(MainWindowTarget()); main && main->isVisible())
-        area = main->frameGeometry();
-    else if (QScreen* screen = QGuiApplication::primaryScreen())
-        area = screen->availableGeometry();
-    if (area.isValid()) move(area.center() - rect().center());
-}
-
 void TFormWaiting::ShowMessage(const QString& text) {
     if (!text.isEmpty()) m_panel1->setText(text);
-    if (!isVisible()) CentreOnMainWindow();
+    if (!isVisible()) CenterOnMainWindow(this);
     show();
     raise();
     // One pass of the queue so the window paints before the work blocks the thread.

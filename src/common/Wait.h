@@ -23,8 +23,6 @@ public:
     void Hide() override;
 
 private:
-    void CentreOnMainWindow();
-
     QLabel* m_panel1;
     bool m_cursorSet = false;
 };

@@ -2,6 +2,7 @@
 
 #include "common/UException.h"
 #include "data/JetFunctions.h"
+#include "data/MD.h"
 
 #include <QHash>
 #include <QSet>
@@ -24,9 +25,7 @@ bool IsIdentChar(QChar c) {
 }
 
 QString Quote(const QString& s) {
-    QString q = s;
-    q.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + q + QLatin1Char('\'');
+    return QLatin1Char('\'') + QuotedSql(s) + QLatin1Char('\'');
 }
 
 std::vector<Tok> Tokenize(const QString& sql) {

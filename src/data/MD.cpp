@@ -2,6 +2,7 @@
 
 #include "common/UException.h"
 #include "common/UntPublic.h"
+#include "data/EngineInternal.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -80,6 +81,14 @@ void TDbAccess::OpenQuery(const QString& sql, const QVariantList& params) {
 }
 void TDbAccess::OpenQuery2(const QString& sql, const QVariantList& params) {
     OpenInto(QueryData2, sql, params);
+}
+
+void TDbAccess::CheckStatement(const QString& sql) {
+    try {
+        engine_detail::StmtGuard g{Connection->Prepare(sql)};
+    } catch (const EEngineError& e) {
+        throw EDBException(e.Message(), kQueryError, sql);
+    }
 }
 
 int TDbAccess::GetInt(const QString& sql, const QVariantList& params) {

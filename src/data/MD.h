@@ -39,6 +39,9 @@ public:
     // The params overloads bind each value to the next ? of the statement, so user text never becomes SQL.
     void OpenQuery(const QString& sql, const QVariantList& params = {});
     void OpenQuery2(const QString& sql, const QVariantList& params = {});
+    // Compiles a statement without running it, so that a broken one is refused before anything is touched.
+    // Raises the query error with the engine's text.
+    void CheckStatement(const QString& sql);
     int GetInt(const QString& sql, const QVariantList& params = {});
     void ExecBatch(const QString& text);
     void ExecBound(const std::vector<TBoundStatement>& batch);

@@ -5,7 +5,7 @@
 #include "common/UException.h"
 #include "common/UntPublic.h"
 #include "common/WindowMessages.h"
-#include "data/ListView.h"
+#include "controls/ListView.h"
 #include "fields/AddTitle.h"
 #include "fields/BaseDIY.h"
 #include "fields/ModTitle.h"

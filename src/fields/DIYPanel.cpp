@@ -195,7 +195,7 @@ void TDIYPanel::InsertLists(QWidget* container, QString& columns, QString& value
         QString value;
         if (!ValueOf(w, value)) continue;
         cols << FieldName(w);
-        vals << SqlQuoted(value);
+        vals << QStringLiteral("'%1'").arg(QuotedSql(value));
     }
     columns = cols.join(QLatin1Char(','));
     values = vals.join(QLatin1Char(','));
@@ -205,7 +205,7 @@ QString TDIYPanel::UpdateList(QWidget* container) {
     QStringList sets;
     for (QWidget* w : Controls(container)) {
         QString value;
-        if (ValueOf(w, value)) sets << FieldName(w) + QLatin1Char('=') + SqlQuoted(value);
+        if (ValueOf(w, value)) sets << QStringLiteral("%1='%2'").arg(FieldName(w), QuotedSql(value));
     }
     return sets.join(QLatin1Char(','));
 }

@@ -69,8 +69,6 @@ QStringList TitleNames();
 // The sheet kinds of the user's number and date fields, whose Customer columns are text.
 TFieldCellKinds TitleCellKinds();
 
-// Text between single quotes in SQL, inner quotes doubled: 'O''Neil'.
-QString SqlQuoted(const QString& text);
 // Statements and messages of the field panel's unique check.
 QString UniqueCountSql(const QString& field, const QString& value, const QString& guid, bool change);
 QString UniqueTakenMessage(const QString& field, const QString& value);

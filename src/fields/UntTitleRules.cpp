@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "common/UException.h"
 #include "data/MD.h"
 #include "fields/UntTitle.h"
@@ -228,10 +227,6 @@ TFieldCellKinds TitleCellKinds() {
 
 QString TitleNameList() {
     return TitleNames().join(QLatin1Char(','));
-}
-
-QString SqlQuoted(const QString& text) {
-    return QLatin1Char('\'') + QuotedSql(text) + QLatin1Char('\'');
 }
 
 QString UniqueCountSql(const QString& field, const QString& value, const QString& guid, bool change) {

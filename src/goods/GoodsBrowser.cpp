@@ -23,20 +23,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <sqlite3.h>
-
-namespace {
-
-// The statement must compile before the grid is touched, so that a broken search leaves the last result.
-void CheckGridStatement(const QString& sql) {
-    try {
-        sqlite3_finalize(gDbAccess->Connection->Prepare(sql));
-    } catch (const EEngineError& e) {
-        throw EDBException(e.Message(), QStringLiteral("数据库查询错误，请检查！"), sql);
-    }
-}
-
-} // namespace
 
 TGoodsBrowser::TGoodsBrowser(TGoodsPage* page, TCardTree* tree)
     : QObject(page), m_page(page), m_treeView(page->tv1()), m_tree(tree),
@@ -78,7 +64,7 @@ void TGoodsBrowser::QueryGoods() {
     const int group = m_tree ? m_tree->SelectedGroupIndex() : 0;
     const QString sql =
         GoodsSelectSql(TitleNameList(), group, m_page->cbbQuery()->currentText(), m_page->edtQuery()->text());
-    CheckGridStatement(sql);
+    gDbAccess->CheckStatement(sql);
     m_queriedGroup = group;
     gDbAccess->OpenGrid(sql, m_grid);
     m_grid->setColumnHidden(0, true);

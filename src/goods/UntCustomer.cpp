@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "goods/UntCustomer.h"
 
 #include "common/UntPublic.h"
@@ -58,16 +57,11 @@ QString TCustomer::GroupName(int groupIndex) {
     return q->Eof() ? QString() : q->Fields(0).AsString();
 }
 
-namespace {
-QString Quoted(const QString& text) {
-    return QLatin1Char('\'') + QuotedSql(text) + QLatin1Char('\'');
-}
-} // namespace
-
 QString GoodsInsertSql(const QString& guid, int groupIndex, const QString& code, const QString& name,
                        const QString& remark, const QString& columns, const QString& values) {
-    QString cols, vals = Quoted(guid) + QLatin1Char(',') + QString::number(groupIndex) + QLatin1Char(',') +
-                         Quoted(code) + QLatin1Char(',') + Quoted(name) + QLatin1Char(',') + Quoted(remark);
+    QString cols, vals = QStringLiteral("'%1',%2,'%3','%4','%5'")
+                             .arg(QuotedSql(guid), QString::number(groupIndex), QuotedSql(code),
+                                  QuotedSql(name), QuotedSql(remark));
     if (!columns.isEmpty()) {
         cols = QStringLiteral("[GUID],TypeID,商品编号,商品名称,备注,%1").arg(columns);
         vals += QLatin1Char(',') + values;
@@ -80,9 +74,9 @@ QString GoodsInsertSql(const QString& guid, int groupIndex, const QString& code,
 
 QString GoodsUpdateSql(const QString& guid, int groupIndex, const QString& code, const QString& name,
                        const QString& remark, const QString& updateList) {
-    const QString fixed = QStringLiteral("TypeID=") + QString::number(groupIndex) +
-                          QStringLiteral(",商品编号=") + Quoted(code) + QStringLiteral(",商品名称=") +
-                          Quoted(name) + QStringLiteral(",备注=") + Quoted(remark) + QLatin1Char(' ');
+    const QString fixed =
+        QStringLiteral("TypeID=%1,商品编号='%2',商品名称='%3',备注='%4' ")
+            .arg(QString::number(groupIndex), QuotedSql(code), QuotedSql(name), QuotedSql(remark));
     const QString set = updateList.isEmpty() ? fixed : updateList + QLatin1Char(',') + fixed;
     return QStringLiteral("update Customer set ") + set + QStringLiteral(" where GUID='") + guid +
            QStringLiteral("' ");

@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "goods/UntGUID.h"
 
 #include "common/UException.h"

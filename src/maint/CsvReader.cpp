@@ -1,4 +1,3 @@
-// bookkeep_core
 // Comma-separated text with a header row, as spreadsheet programs save it.
 #include "maint/SheetTable.h"
 

@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "maint/GoodsImport.h"
 
 #include "common/UException.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "maint/NumberFormats.h"
 
 #include "maint/SheetTable.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "maint/SheetTable.h"
 
 #include "common/UException.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 // The first worksheet of a binary Excel workbook (".xls", Excel 97 to 2003), read with freexl.
 #include "maint/SheetTable.h"
 

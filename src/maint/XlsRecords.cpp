@@ -1,4 +1,3 @@
-// bookkeep_core
 // A compound file is a small file system of sectors; its "Workbook" stream holds BIFF8 records. Only the
 // records that freexl does not turn into cell values are looked at here.
 #include "maint/XlsRecords.h"

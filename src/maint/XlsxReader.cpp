@@ -1,4 +1,3 @@
-// bookkeep_core
 // The first worksheet of an Office Open XML workbook: a zip of XML parts read with libzip and Qt's
 // stream reader.
 #include "maint/NumberFormats.h"

@@ -1,9 +1,9 @@
 #include "notes/NotePad.h"
 
 #include "common/UException.h"
+#include "controls/DateKeys.h"
 #include "notes/NotePage.h"
 #include "notes/UntNote.h"
-#include "tree/DateKeys.h"
 #include "tree/TreeRename.h"
 #include "tree/UntTree.h"
 

@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "notes/UntNote.h"
 
 #include "data/MD.h"

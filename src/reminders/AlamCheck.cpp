@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "reminders/AlamCheck.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #pragma once
 // The preset picker: the list of ready-made reminder texts, their commands and a typed-out hint.
 #include "common/BaseDlg.h"
+#include "common/HintTicker.h"
 
 class QAction;
 class QMenu;

@@ -1,6 +1,6 @@
 #include "reminders/AlamLists.h"
 
-#include "data/ListView.h"
+#include "controls/ListView.h"
 #include "reminders/UntAlam.h"
 #include "reminders/UntAlamContext.h"
 

@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "reminders/UntAlam.h"
 
 #include "common/Seams.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "reminders/UntAlamContext.h"
 
 #include "data/MD.h"

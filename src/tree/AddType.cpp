@@ -2,7 +2,7 @@
 
 #include "common/UException.h"
 #include "common/UntPublic.h"
-#include "tree/DateKeys.h"
+#include "controls/DateKeys.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,4 +1,3 @@
-// bookkeep_core
 // The application-wide handler, the message functions and the daily log.
 #include "common/UException.h"
 #include "common/UntPublic.h"

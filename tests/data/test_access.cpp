@@ -1,4 +1,3 @@
-// bookkeep_core
 // The access layer: connecting, queries, batches all or nothing, file copies.
 #include "common/UException.h"
 #include "common/UntPublic.h"

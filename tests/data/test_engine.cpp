@@ -1,4 +1,3 @@
-// bookkeep_core
 // The engine runs the program's statements with the meaning they were written for.
 #include "common/UException.h"
 #include "common/UntPublic.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 // The workbook writer: cell types from the columns, dates, every character, long texts. Each workbook is read
 // back from its package and sheet XML.
 #include "common/UException.h"

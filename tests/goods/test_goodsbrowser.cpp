@@ -6,11 +6,11 @@
 #include "data/MD.h"
 #include "goods/AddCustomer.h"
 #include "goods/GoodsBrowser.h"
+#include "goods/GoodsGroups.h"
 #include "goods/GoodsPage.h"
 #include "goods/GoodsTestData.h"
 #include "goods/UntCustomer.h"
 #include "support/GuiTestSupport.h"
-#include "tree/GoodsGroups.h"
 #include "tree/UntTree.h"
 
 #include <QAction>

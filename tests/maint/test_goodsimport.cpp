@@ -1,4 +1,3 @@
-// bookkeep_core
 // The goods import: one new record per sheet row, in one transaction, or nothing at all.
 #include "../goods/GoodsTestData.h"
 #include "common/UException.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 // The workbook and CSV readers: what a person sees in each cell becomes the cell's text.
 #include "common/UException.h"
 #include "maint/SheetTable.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 // bookkeep-sql --import, as a scheduled job or support staff run it.
 #include "support/TestFixture.h"
 

@@ -1,4 +1,3 @@
-// bookkeep_core
 // The minutes the reminder check owes: late ticks, gaps, long sleeps and a clock put back.
 #include "reminders/AlamCheck.h"
 

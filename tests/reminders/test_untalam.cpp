@@ -1,4 +1,3 @@
-// bookkeep_core
 // The reminder store: statements, views, the missed rule, the due query, snoozing and the weekday text.
 #include "AlamTestData.h"
 #include "common/UException.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 // The maintenance tool, run as support staff and scripts run it.
 #include "support/TestFixture.h"
 

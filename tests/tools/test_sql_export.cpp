@@ -1,4 +1,3 @@
-// bookkeep_core
 // bookkeep-sql FILE --export OUT.xlsx SQL, run as a script runs it; the workbook is read back.
 #include "support/SheetReader.h"
 #include "support/TestFixture.h"

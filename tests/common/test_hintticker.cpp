@@ -1,5 +1,5 @@
 // The status-bar hint ticker, tick by tick.
-#include "app/HintTicker.h"
+#include "common/HintTicker.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// bookkeep_core
-#include "app/HintTicker.h"
+#include "common/HintTicker.h"
 
 namespace {
 

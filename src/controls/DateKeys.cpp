@@ -1,4 +1,4 @@
-#include "tree/DateKeys.h"
+#include "controls/DateKeys.h"
 
 #include "common/Seams.h"
 #include "common/UException.h"

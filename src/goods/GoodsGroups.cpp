@@ -1,4 +1,4 @@
-#include "tree/GoodsGroups.h"
+#include "goods/GoodsGroups.h"
 
 #include "common/UException.h"
 #include "data/MD.h"

@@ -1,8 +1,8 @@
 #include "data/MD.h"
+#include "goods/GoodsGroups.h"
 #include "goods/GoodsPage.h"
 #include "support/GuiTestSupport.h"
 #include "tree/AddType.h"
-#include "tree/GoodsGroups.h"
 #include "tree/UntTree.h"
 
 #include <QAction>

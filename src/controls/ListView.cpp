@@ -1,4 +1,4 @@
-#include "data/ListView.h"
+#include "controls/ListView.h"
 
 #include "data/MD.h"
 
