@@ -9,6 +9,7 @@
 #include "notes/NotePad.h"
 #include "notes/NotePage.h"
 #include "reminders/AlamPage.h"
+#include "stock/StockCommands.h"
 #include "tree/GoodsGroups.h"
 #include "tree/UntTree.h"
 
@@ -144,5 +145,6 @@ void TFormMain::FormCreate() {
     GoodsGroups = new TGoodsGroupCommands(m_ts1, GoodsTree);
     GoodsBrowser = new TGoodsBrowser(m_ts1, GoodsTree);
     GoodsGroups->QueryGoods = [this] { GoodsBrowser->QueryGoods(); };
+    ConnectStockCommands(m_ts1);
     NotePad = new TNotePad(m_ts2, NoteTree);
 }
