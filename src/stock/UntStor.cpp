@@ -63,7 +63,9 @@ QString StorBookingBatch(TStorKind kind, const std::vector<TStorRow>& rows,
             if (n == 0) continue;
             batch += sep + QStringLiteral("insert into StorOut ([GUID],SL) values ('") + guid +
                      QStringLiteral("',") + num + QStringLiteral(") ") + sep +
-                     QStringLiteral("update Customer set 库存=库存-") + num +
+                     // "库存--1" would start a comment: a negative quantity goes in parentheses.
+                     QStringLiteral("update Customer set 库存=库存-") +
+                     (n < 0 ? QLatin1Char('(') + num + QLatin1Char(')') : num) +
                      QStringLiteral(" where [GUID]='") + guid + QStringLiteral("' ");
             break;
         case TStorKind::Ok: {
