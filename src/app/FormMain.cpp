@@ -8,6 +8,7 @@
 #include "goods/GoodsPage.h"
 #include "notes/NotePad.h"
 #include "notes/NotePage.h"
+#include "reminders/AlamCommands.h"
 #include "reminders/AlamPage.h"
 #include "stock/StockCommands.h"
 #include "tree/GoodsGroups.h"
@@ -147,4 +148,5 @@ void TFormMain::FormCreate() {
     GoodsGroups->QueryGoods = [this] { GoodsBrowser->QueryGoods(); };
     ConnectStockCommands(m_ts1);
     NotePad = new TNotePad(m_ts2, NoteTree);
+    Alams = new TAlamCommands(m_ts3);
 }
