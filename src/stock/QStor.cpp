@@ -1,7 +1,6 @@
 #include "stock/QStor.h"
 
 #include "common/BaseDlg.h"
-#include "common/ExcelExport.h"
 #include "common/Seams.h"
 #include "common/StatusPanels.h"
 #include "common/UException.h"
@@ -9,6 +8,7 @@
 #include "common/WindowMessages.h"
 #include "controls/CardDBGrid.h"
 #include "controls/DateBox.h"
+#include "controls/GridExport.h"
 #include "data/MD.h"
 #include "goods/UntCustomer.h"
 #include "stock/UntStor.h"
