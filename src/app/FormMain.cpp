@@ -11,6 +11,7 @@
 #include "notes/NotePage.h"
 #include "reminders/AlamCommands.h"
 #include "reminders/AlamPage.h"
+#include "stock/StockCommands.h"
 #include "tree/UntTree.h"
 
 #include <QAction>
@@ -145,6 +146,7 @@ void TFormMain::FormCreate() {
     GoodsGroups = new TGoodsGroupCommands(m_ts1, GoodsTree);
     GoodsBrowser = new TGoodsBrowser(m_ts1, GoodsTree);
     GoodsGroups->QueryGoods = [this] { GoodsBrowser->QueryGoods(); };
+    ConnectStockCommands(m_ts1);
     NotePad = new TNotePad(m_ts2, NoteTree);
     Alams = new TAlamCommands(m_ts3);
 }

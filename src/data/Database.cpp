@@ -4,6 +4,7 @@
 #include "data/EngineInternal.h"
 #include "data/JetFunctions.h"
 #include "data/JetSql.h"
+#include "data/Schema.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -16,7 +17,7 @@ namespace {
 
 // "BKDP" in the header of every data file of ours.
 constexpr int kApplicationId = 0x424B4450;
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = kDataFileFormat;
 
 QString PasswordCheck(const QString& password) {
     return QString::fromLatin1(
@@ -78,6 +79,7 @@ void TDatabase::Open(const QString& path, const QString& password, bool checkOnl
                  .arg(path, version));
     try {
         RegisterJetFunctions(db);
+        if (!checkOnly) UpgradeDataFile(db, version.toInt());
     } catch (const EEngineError& e) {
         fail(e.Message());
     }

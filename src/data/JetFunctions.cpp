@@ -231,9 +231,12 @@ int ToTwoDigitYear(int year) {
 } // namespace
 
 double DateTimeToDays(const QDateTime& dt) {
+    // Moments are kept to the second, as the day numbers the program writes into SQL text: in the shortest
+    // form with 15 significant digits, so that a period's end written as text equals a moment stamped in
+    // that very second.
     const double whole = double(kEpoch.daysTo(dt.date()));
-    const double frac = dt.time().msecsSinceStartOfDay() / 86400000.0;
-    return whole + frac;
+    const double frac = (dt.time().msecsSinceStartOfDay() / 1000) / 86400.0;
+    return QString::number(whole + frac, 'g', 15).toDouble();
 }
 
 QDateTime DaysToDateTime(double days) {

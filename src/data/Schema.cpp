@@ -1,7 +1,10 @@
 #include "data/Schema.h"
 
+#include "common/UException.h"
 #include "data/Engine.h"
 #include "data/MD.h"
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -40,6 +43,9 @@ const QString& SchemaSql() {
             "CREATE INDEX StorIn_Date ON StorIn(CreateDate);"
             "CREATE INDEX StorOut_Date ON StorOut(CreateDate);"
             "CREATE INDEX StorOk_Date ON StorOk(CreateDate);"
+            "CREATE INDEX StorIn_GUID ON StorIn(GUID);"
+            "CREATE INDEX StorOut_GUID ON StorOut(GUID);"
+            "CREATE INDEX StorOk_GUID ON StorOk(GUID);"
             "CREATE TABLE NoteBook (TypeID INTEGER, ReMark TEXT);"
             "CREATE TABLE Alam (ID INTEGER PRIMARY KEY AUTOINCREMENT, iHour INTEGER, iMinute INTEGER,"
             " iMonWeek INTEGER, ReDay INTEGER, AlamDate DATETIME, ReMark TEXT, bLook BOOLEAN DEFAULT 0);"
@@ -55,4 +61,30 @@ const QString& SchemaSql() {
 
 void CreateDataFile(const QString& path) {
     TDatabase::CreateFile(path, DatabasePassword(), SchemaSql());
+}
+
+void UpgradeDataFile(sqlite3* db, int fromVersion) {
+    // Each step brings a file of one format to the next; all of them and the new number in one transaction.
+    static const char* const steps[] = {
+        // 1 -> 2: the movements are joined to their goods by GUID.
+        "CREATE INDEX IF NOT EXISTS StorIn_GUID ON StorIn(GUID);"
+        "CREATE INDEX IF NOT EXISTS StorOut_GUID ON StorOut(GUID);"
+        "CREATE INDEX IF NOT EXISTS StorOk_GUID ON StorOk(GUID);",
+    };
+    constexpr int first = 1;
+    constexpr int count = int(sizeof(steps) / sizeof(steps[0]));
+    if (fromVersion >= first + count) return;
+    QByteArray sql = "BEGIN;";
+    for (int v = fromVersion; v < first + count; ++v)
+        if (v >= first) sql += steps[v - first];
+    sql += QStringLiteral("UPDATE BkMeta SET value='%1' WHERE key='schema_version';COMMIT;")
+               .arg(first + count)
+               .toLatin1();
+    char* msg = nullptr;
+    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &msg) != SQLITE_OK) {
+        const QString error = QString::fromUtf8(msg ? msg : "");
+        sqlite3_free(msg);
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw EEngineError(error);
+    }
 }
