@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QTreeWidget;
 
@@ -32,8 +33,12 @@ public:
     void OpenQuery2(const QString& sql);
     int GetInt(const QString& sql);
     void ExecBatch(const QString& text);
+    // Copies the data file, through SQLite and checked, to destFile ("数据库备份失败！" otherwise).
     void Backup(const QString& destFile);
-    void Restore(const QString& srcFile);
+    // Replaces the data file by a checked copy of srcFile and reconnects ("数据库恢复失败！" otherwise). A file
+    // that is not a data file of ours is refused before anything changes. beforeReplace runs once the copy
+    // is known good, before the connection closes (the safety copy goes there); if it throws, nothing changes.
+    void Restore(const QString& srcFile, const std::function<void()>& beforeReplace = {});
 
     // Grid queries: bind the grid, run the statement, fit the columns.
     void OpenGrid(const QString& sql, IDataGrid* grid);
@@ -54,7 +59,7 @@ QString DatabasePassword();
 void ExecSql(const QString& text);
 int QueryInt(const QString& sql);
 void BackupData(const QString& destFile);
-void RestoreData(const QString& srcFile);
+void RestoreData(const QString& srcFile, const std::function<void()>& beforeReplace = {});
 QStringList SplitText(const QString& text, const QString& separator);
 
 // Doubles the single quotes of a text that goes between quotes in SQL.
