@@ -2,6 +2,10 @@
 //   bookkeep-sql --create FILE      makes a new, empty data file
 //   bookkeep-sql FILE SQL           select: prints a header and the rows, tab-separated; else runs SQL as a
 //   batch
+//   bookkeep-sql --backup FILE DEST / --restore FILE SOURCE / --compact FILE   maintenance (SqlMaint.cpp)
+//   bookkeep-sql --import FILE WORKBOOK --fields NAME[,NAME...] [--group N]   imports goods (SqlImport.cpp)
+#include "SqlImport.h"
+#include "SqlMaint.h"
 #include "common/Seams.h"
 #include "common/UException.h"
 #include "common/UntPublic.h"
@@ -41,7 +45,8 @@ QString Escape(const QString& v) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: bookkeep-sql --create FILE\n       bookkeep-sql FILE SQL\n");
+    std::fprintf(stderr, "usage: bookkeep-sql --create FILE\n       bookkeep-sql FILE SQL\n%s%s", ImportUsage,
+                 MaintUsage);
     return 2;
 }
 
@@ -52,6 +57,8 @@ int main(int argc, char** argv) {
     TStderrMessages messages;
     SetMessageSink(&messages);
     const QStringList args = app.arguments().mid(1);
+    if (!args.isEmpty() && args[0] == QLatin1String("--import")) return RunImportCommand(args.mid(1));
+    if (IsMaintCommand(args)) return RunMaintCommand(args);
     if (args.size() == 2 && args[0] == QLatin1String("--create")) {
         try {
             CreateDataFile(args[1]);

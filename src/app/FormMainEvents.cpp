@@ -2,11 +2,11 @@
 #include "app/FormMain.h"
 
 #include "app/OpenDocument.h"
+#include "app/Startup.h"
 #include "common/StatusPanels.h"
 #include "common/UException.h"
 #include "common/WindowMessages.h"
 #include "data/MD.h"
-#include "app/Startup.h"
 #include "goods/GoodsBrowser.h"
 #include "goods/GoodsPage.h"
 #include "maint/AutoStart.h"
@@ -43,8 +43,8 @@ void TFormMain::FormShow() {
         gConfig->Load();
         // Anything but OK at the login ends the program; the loop ends before the user can act, and the file
         // is not compacted.
-        if (gConfig->bPass &&
-            ShowPasswordDialog(gConfig->PassWord, QStringLiteral("先输入密码登录软件")) != QDialog::Accepted) {
+        if (gConfig->bPass && ShowPasswordDialog(gConfig->PassWord, QStringLiteral("先输入密码登录软件")) !=
+                                  QDialog::Accepted) {
             m_loginRefused = true;
             QCoreApplication::quit();
         }

@@ -11,8 +11,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <fcntl.h>
+#include <functional>
 #include <sqlite3.h>
 #include <unistd.h>
 

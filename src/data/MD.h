@@ -5,11 +5,19 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <functional>
+#include <vector>
 
 class QTreeWidget;
 
 extern const char* const BatchSeparator; // "@#@"
+
+// One statement with ? placeholders and the values they take, in order.
+struct TBoundStatement {
+    QString Sql;
+    QVariantList Params;
+};
 
 class TDbAccess {
 public:
@@ -29,15 +37,18 @@ public:
 
     // Opens AppDir + "bookkeep.dat"; on failure shows "数据库连接失败！" and leaves the connection closed.
     void Connect();
-    void OpenQuery(const QString& sql);
-    void OpenQuery2(const QString& sql);
-    int GetInt(const QString& sql);
+    // The params overloads bind each value to the next ? of the statement, so user text never becomes SQL.
+    void OpenQuery(const QString& sql, const QVariantList& params = {});
+    void OpenQuery2(const QString& sql, const QVariantList& params = {});
+    int GetInt(const QString& sql, const QVariantList& params = {});
     void ExecBatch(const QString& text);
+    void ExecBound(const std::vector<TBoundStatement>& batch);
     // Copies the data file, through SQLite and checked, to destFile ("数据库备份失败！" otherwise).
     void Backup(const QString& destFile);
-    // Replaces the data file by a checked copy of srcFile and reconnects ("数据库恢复失败！" otherwise). A file
-    // that is not a data file of ours is refused before anything changes. beforeReplace runs once the copy
-    // is known good, before the connection closes (the safety copy goes there); if it throws, nothing changes.
+    // Replaces the data file by a checked copy of srcFile and reconnects ("数据库恢复失败！" otherwise). A
+    // file that is not a data file of ours is refused before anything changes. beforeReplace runs once the
+    // copy is known good, before the connection closes (the safety copy goes there); if it throws, nothing
+    // changes.
     void Restore(const QString& srcFile, const std::function<void()>& beforeReplace = {});
 
     // Grid queries: bind the grid, run the statement, fit the columns.
@@ -48,7 +59,7 @@ public:
     static QString DataFilePath(); // AppDir + "bookkeep.dat"
 
 private:
-    void OpenInto(TResultSet* rs, const QString& sql);
+    void OpenInto(TResultSet* rs, const QString& sql, const QVariantList& params = {});
     void OpenGridOn(TDataSource* source, TResultSet* data, const QString& sql, IDataGrid* grid);
 };
 
@@ -57,7 +68,11 @@ extern TDbAccess* gDbAccess;
 QString DatabasePassword();
 
 void ExecSql(const QString& text);
-int QueryInt(const QString& sql);
+// One statement with bound values, in a transaction of its own.
+void ExecSql(const QString& sql, const QVariantList& params);
+// Every statement in one transaction: all or nothing.
+void ExecSql(const std::vector<TBoundStatement>& batch);
+int QueryInt(const QString& sql, const QVariantList& params = {});
 void BackupData(const QString& destFile);
 void RestoreData(const QString& srcFile, const std::function<void()>& beforeReplace = {});
 QStringList SplitText(const QString& text, const QString& separator);

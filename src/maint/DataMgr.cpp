@@ -5,6 +5,7 @@
 #include "common/UntPublic.h"
 #include "common/WindowMessages.h"
 #include "maint/DataMaint.h"
+#include "maint/ImportPage.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -36,7 +37,8 @@ QWidget* ButtonPage(QWidget* parent, const char* name, QPushButton*& button, con
 
 TFormDataMgr::TFormDataMgr(QWidget* parent)
     : QDialog(parent ? parent : qobject_cast<QWidget*>(MainWindowTarget()),
-              Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+              Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                  Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("TFormDataMgr"));
     setWindowTitle(QStringLiteral("数据维护"));
     setModal(true);
@@ -62,7 +64,9 @@ TFormDataMgr::TFormDataMgr(QWidget* parent)
 }
 
 void TFormDataMgr::AddImportPage() {
-    // IMPORT PAGE: the goods import's page "数据导入" is added here once it exists.
+    m_importPage = new TImportPage(m_pages);
+    m_importPage->setObjectName(QStringLiteral("TabSheet4"));
+    m_pages->addTab(m_importPage, QStringLiteral("数据导入"));
 }
 
 void TFormDataMgr::showEvent(QShowEvent* e) {
@@ -76,12 +80,11 @@ void TFormDataMgr::showEvent(QShowEvent* e) {
 }
 
 void TFormDataMgr::FormShow() {
-    // IMPORT PAGE: the import page is prepared here (group 0, the field list).
+    m_importPage->Prepare();
 }
 
 bool TFormDataMgr::DataChanged() const {
-    // IMPORT PAGE: an import changes the data too.
-    return m_changed;
+    return m_changed || m_importPage->Imported();
 }
 
 void TFormDataMgr::btnSaveClick() {

@@ -5,6 +5,7 @@
 class QPushButton;
 class QTabWidget;
 class QWidget;
+class TImportPage;
 
 class TFormDataMgr : public QDialog {
     Q_OBJECT
@@ -15,6 +16,7 @@ public:
     QPushButton* btnSave() const { return m_btnSave; }
     QPushButton* btnAdd() const { return m_btnAdd; }
     QPushButton* Button1() const { return m_Button1; }
+    TImportPage* ImportPage() const { return m_importPage; }
 
     void FormShow();
     void btnSaveClick();
@@ -35,6 +37,7 @@ private:
     QPushButton* m_btnSave = nullptr;
     QPushButton* m_btnAdd = nullptr;
     QPushButton* m_Button1 = nullptr;
+    TImportPage* m_importPage = nullptr;
     bool m_changed = false;
     bool m_placed = false;
 };

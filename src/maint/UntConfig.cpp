@@ -24,9 +24,7 @@ void TConfig::Load() {
 }
 
 void TConfig::Save() {
-    // BOUND VALUES: goes over to "update SysSet set bPass=?,[PassWord]=? " with bound values.
-    LastSql = QStringLiteral("update SysSet set bPass=%1,[PassWord]='%2' ")
-                  .arg(bPass ? -1 : 0)
-                  .arg(QuotedSql(PassWord));
-    ExecSql(LastSql);
+    // Bound values: a password holds whatever the user typed, quotes included.
+    LastSql = QStringLiteral("update SysSet set bPass=?,[PassWord]=? ");
+    ExecSql(LastSql, QVariantList{qlonglong(bPass ? -1 : 0), PassWord});
 }

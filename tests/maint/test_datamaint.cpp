@@ -45,9 +45,8 @@ protected:
     // Every table's rows, in a fixed order, as text: two files hold equal data exactly when these agree.
     QStringList Everything() {
         QStringList out;
-        for (const char* t : {"Customer", "CustomerType", "NoteType", "AppTitle", "StorIn", "StorOut", "StorOk",
-                              "NoteBook", "Alam", "AlamContext", "SysSet", "ConnFile"})
-        {
+        for (const char* t : {"Customer", "CustomerType", "NoteType", "AppTitle", "StorIn", "StorOut",
+                              "StorOk", "NoteBook", "Alam", "AlamContext", "SysSet", "ConnFile"}) {
             QStringList rows = Rows(QStringLiteral("select * from %1").arg(QLatin1String(t)));
             rows.sort();
             out << QLatin1String(t) + QLatin1Char(':') + rows.join(QLatin1Char(';'));
@@ -76,7 +75,10 @@ TEST_F(DataMaintTest, BackupNamesGetOneDatExtension) {
     const struct {
         const char* chosen;
         const char* file;
-    } cases[] = {{"备份", "备份.dat"}, {"a.dat", "a.dat"}, {"b.DAT", "b.DAT"}, {"c.dat.bak", "c.dat.bak.dat"},
+    } cases[] = {{"备份", "备份.dat"},
+                 {"a.dat", "a.dat"},
+                 {"b.DAT", "b.DAT"},
+                 {"c.dat.bak", "c.dat.bak.dat"},
                  {"d.", "d..dat"}};
     for (const auto& c : cases) {
         EXPECT_EQ(BackupFileName(Dir() + QString::fromUtf8(c.chosen)), Dir() + QString::fromUtf8(c.file));
@@ -156,7 +158,8 @@ TEST_F(DataMaintTest, AForeignFileIsRefusedWithFileConnectionAndSafetyCopyUnchan
     {
         sqlite3* db = nullptr;
         sqlite3_open(QFile::encodeName(other).constData(), &db);
-        sqlite3_exec(db, "create table Customer(x); insert into Customer values (1)", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "create table Customer(x); insert into Customer values (1)", nullptr, nullptr,
+                     nullptr);
         sqlite3_close(db);
     }
     const QString wrongPass = Dir() + QStringLiteral("wrongpass.dat");
@@ -171,7 +174,8 @@ TEST_F(DataMaintTest, AForeignFileIsRefusedWithFileConnectionAndSafetyCopyUnchan
     bytes.truncate(bytes.size() / 2);
     WriteBytes(damaged, bytes);
 
-    for (const QString& file : {other, wrongPass, text, empty, damaged, Dir() + QStringLiteral("missing.dat")}) {
+    for (const QString& file :
+         {other, wrongPass, text, empty, damaged, Dir() + QStringLiteral("missing.dat")}) {
         messages.Clear();
         try {
             RestoreDataFrom(file);
@@ -187,7 +191,8 @@ TEST_F(DataMaintTest, AForeignFileIsRefusedWithFileConnectionAndSafetyCopyUnchan
     }
     EXPECT_TRUE(LogEntries().isEmpty());
     // nothing staged is left beside the data file
-    for (const QString& n : Leftovers()) EXPECT_FALSE(n.startsWith(QLatin1Char('~'))) << n.toStdString();
+    for (const QString& n : Leftovers())
+        EXPECT_FALSE(n.startsWith(QLatin1Char('~'))) << n.toStdString();
     // and the connection still writes
     ExecSql(QStringLiteral("delete from ConnFile"));
     EXPECT_EQ(Count("ConnFile"), 0);
@@ -224,11 +229,13 @@ TEST_F(DataMaintTest, ClearingRemovesGoodsFilesAndGroupsOnly) {
     const QStringList before = Everything();
     ClearGoodsData();
     EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("清除成功!")});
-    for (const char* t : {"Customer", "ConnFile", "CustomerType"}) EXPECT_EQ(Count(t), 0) << t;
+    for (const char* t : {"Customer", "ConnFile", "CustomerType"})
+        EXPECT_EQ(Count(t), 0) << t;
     const QStringList after = Everything();
     for (int i = 0; i < before.size(); ++i) {
         if (before[i].startsWith(QLatin1String("Customer:")) ||
-            before[i].startsWith(QLatin1String("CustomerType:")) || before[i].startsWith(QLatin1String("ConnFile:")))
+            before[i].startsWith(QLatin1String("CustomerType:")) ||
+            before[i].startsWith(QLatin1String("ConnFile:")))
             continue;
         EXPECT_EQ(after[i], before[i]);
     }
@@ -257,7 +264,8 @@ TEST_F(DataMaintTest, ClearingIsAllOrNothing) {
         FAIL();
     } catch (const EDBException& e) {
         EXPECT_EQ(e.UserMsg, QStringLiteral("数据库操作失败！"));
-        EXPECT_EQ(e.SqlText, QStringLiteral("delete from customer@#@delete from ConnFile@#@delete from CustomerType"));
+        EXPECT_EQ(e.SqlText,
+                  QStringLiteral("delete from customer@#@delete from ConnFile@#@delete from CustomerType"));
     }
     EXPECT_EQ(Everything(), before);
     EXPECT_TRUE(messages.shown.empty());
@@ -269,7 +277,8 @@ TEST_F(DataMaintTest, CompactionKeepsEveryRowAndThePasswordCheckAndLeavesNoTempo
     // Something to reclaim: many rows written and deleted again.
     QStringList batch;
     for (int i = 0; i < 400; ++i)
-        batch << QStringLiteral("insert into AlamContext(ReMark) values ('%1')").arg(QString(200, QLatin1Char('x')));
+        batch << QStringLiteral("insert into AlamContext(ReMark) values ('%1')")
+                     .arg(QString(200, QLatin1Char('x')));
     ExecSql(batch.join(QLatin1String(BatchSeparator)));
     ExecSql(QStringLiteral("delete from AlamContext where ReMark<>'盘点'"));
     const QStringList before = Everything();
