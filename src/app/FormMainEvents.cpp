@@ -17,6 +17,7 @@
 #include "maint/UntConfig.h"
 #include "notes/NotePad.h"
 #include "notes/NotePage.h"
+#include "reminders/AlamCommands.h"
 #include "tree/GoodsGroups.h"
 #include "tree/UntTree.h"
 
@@ -56,6 +57,7 @@ void TFormMain::FormShow() {
         // step 5: run the goods query
         GoodsBrowser->QueryGoods();
         // step 6: fill the reminder list with the view "全部提醒"
+        Alams->FillList(0);
         if (!m_chk1->isChecked() && IsAutoStart(AppTitle(), QCoreApplication::applicationFilePath())) {
             m_chk1->setChecked(true);
             chk1Click();
@@ -126,7 +128,7 @@ void TFormMain::ShowDataAgain() {
     GoodsBrowser->FillQueryItems();
     GoodsBrowser->QueryGoods();
     NoteTree->LoadGroups();
-    // REMINDERS: the reminder list is filled again here with its current view.
+    Alams->Refill();
     m_ts2->tvNote()->setCurrentItem(NoteTree->RootNode);
     NotePad->tvNoteClick();
 }
@@ -148,9 +150,7 @@ void TFormMain::tmrHintTimer() {
 }
 
 void TFormMain::tmr1Timer() {
-    Guard([] {
-        // the reminder check (acts in second 0 of each minute)
-    });
+    Guard([this] { Alams->tmr1Timer(); });
 }
 
 void TFormMain::WMRefreshGoods() {
@@ -175,7 +175,8 @@ void TFormMain::HandlePostedMessage(const TPostedMessage& message) {
     case WM_ALAMDELETE:
     case WM_ALAMSEEN:
     case WM_ALAMSNOOZE:
-        // the reminder popup's requests, with the reminder ID in WParam
+        // the reminder popup's answers, with the reminder ID in WParam
+        Alams->HandleMessage(message.Message, message.WParam, message.LParam);
         break;
     default:
         break;

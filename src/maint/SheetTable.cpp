@@ -63,6 +63,9 @@ QString SerialDateText(double serial, bool timeOnly) {
                              .arg(rest / 60 % 60, 2, 10, QLatin1Char('0'))
                              .arg(rest % 60, 2, 10, QLatin1Char('0'));
     if (timeOnly) return time;
+    // Spreadsheets count 1900 as a leap year: their days 1 to 59 (January and February 1900) are one day
+    // later than the day numbers from 1899-12-30 that hold from 1 March 1900 on.
+    if (days >= 1 && days <= 59) ++days;
     const QString date = QDate(1899, 12, 30).addDays(days).toString(QStringLiteral("yyyy-MM-dd"));
     return rest ? date + QLatin1Char(' ') + time : date;
 }

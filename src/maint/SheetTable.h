@@ -53,6 +53,6 @@ TSheetTable ParseCsv(const QByteArray& bytes);
 // A number as a person sees it in a cell with the general format: whole numbers without a fraction,
 // others in their shortest form with up to 15 significant digits.
 QString NumberText(double value);
-// A spreadsheet day number (days since 1899-12-30, time as fraction) as "YYYY-MM-DD", with " hh:mm:ss"
-// when it has a time of day; timeOnly gives "hh:mm:ss" alone.
+// A spreadsheet day number (1900-01-01 is day 1, the time of day as fraction) as "YYYY-MM-DD", with
+// " hh:mm:ss" when it has a time of day; timeOnly gives "hh:mm:ss" alone.
 QString SerialDateText(double serial, bool timeOnly = false);

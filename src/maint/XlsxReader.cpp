@@ -1,6 +1,7 @@
 // bookkeep_core
 // The first worksheet of an Office Open XML workbook: a zip of XML parts read with libzip and Qt's
 // stream reader.
+#include "maint/NumberFormats.h"
 #include "maint/SheetTable.h"
 
 #include "common/UException.h"
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QHash>
 #include <QXmlStreamReader>
+#include <algorithm>
+#include <memory>
 #include <zip.h>
 
 namespace {
@@ -17,6 +20,33 @@ namespace {
 QString BadFile(const QString& path, const QString& why) {
     return QStringLiteral("无法读取工作簿“%1”：%2").arg(path, why);
 }
+
+// One part of the zip, inflated as the XML reader asks for it, so that a large sheet is never held whole.
+class TZipPartDevice : public QIODevice {
+public:
+    TZipPartDevice(zip_file_t* file, qint64 size) : m_file(file), m_left(size) { open(QIODevice::ReadOnly); }
+    ~TZipPartDevice() override { zip_fclose(m_file); }
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return m_left + QIODevice::bytesAvailable(); }
+    bool atEnd() const override { return bytesAvailable() == 0; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        if (m_left == 0) return -1;
+        const zip_int64_t got = zip_fread(m_file, data, zip_uint64_t(std::min(maxSize, m_left)));
+        if (got <= 0) {
+            setErrorString(QStringLiteral("read error"));
+            return -1;
+        }
+        m_left -= got;
+        return got;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    zip_file_t* m_file;
+    qint64 m_left;
+};
 
 class TZip {
 public:
@@ -37,6 +67,18 @@ public:
 
     bool Has(const QString& name) const { return zip_name_locate(m_zip, name.toUtf8().constData(), 0) >= 0; }
     // The part's bytes; a missing part is an error unless optional (then empty).
+    // The part as a stream; nullptr for a missing optional part.
+    std::unique_ptr<QIODevice> Open(const QString& name, bool optional = false) const {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat(m_zip, name.toUtf8().constData(), 0, &st) != 0) {
+            if (optional) return nullptr;
+            throw EAppError(BadFile(m_path, QStringLiteral("缺少部件 %1").arg(name)));
+        }
+        zip_file_t* f = zip_fopen_index(m_zip, st.index, 0);
+        if (!f) throw EAppError(BadFile(m_path, QString::fromUtf8(zip_strerror(m_zip))));
+        return std::make_unique<TZipPartDevice>(f, qint64(st.size));
+    }
     QByteArray Read(const QString& name, bool optional = false) const {
         zip_stat_t st;
         zip_stat_init(&st);
@@ -136,54 +178,6 @@ QString ReadRichText(QXmlStreamReader& xml) {
     return text;
 }
 
-// Whether a number format shows a date, a time of day, or neither; quoted text, escaped characters and
-// colours do not count.
-enum class TDateKind { None, Date, Time };
-
-TDateKind FormatKind(const QString& code) {
-    bool date = false, time = false;
-    for (qsizetype i = 0; i < code.size(); ++i) {
-        const QChar c = code[i].toLower();
-        if (c == QLatin1Char('"')) {
-            i = code.indexOf(QLatin1Char('"'), i + 1);
-            if (i < 0) break;
-        } else if (c == QLatin1Char('\\') || c == QLatin1Char('_') || c == QLatin1Char('*')) {
-            ++i;
-        } else if (c == QLatin1Char('[')) {
-            const qsizetype close = code.indexOf(QLatin1Char(']'), i);
-            if (close < 0) break;
-            const QString inner = code.mid(i + 1, close - i - 1).toLower();
-            if (!inner.isEmpty() && (inner[0] == QLatin1Char('h') || inner[0] == QLatin1Char('m') ||
-                                     inner[0] == QLatin1Char('s')))
-                time = true;
-            i = close;
-        } else if (c == QLatin1Char(';')) {
-            break; // the first section decides
-        } else if (c == QLatin1Char('y') || c == QLatin1Char('d')) {
-            date = true;
-        } else if (c == QLatin1Char('h') || c == QLatin1Char('s')) {
-            time = true;
-        } else if (c == QLatin1Char('m')) {
-            date = date || !time; // "m" after an hour is minutes, otherwise the month
-        } else if (c == QLatin1Char('e') || c == QLatin1Char('g')) {
-            // "e" is the era year of East Asian formats; "General" is not a date
-            if (code.mid(i, 7).compare(QLatin1String("general"), Qt::CaseInsensitive) == 0)
-                i += 6;
-            else if (c == QLatin1Char('e'))
-                date = true;
-        }
-    }
-    if (date) return TDateKind::Date;
-    return time ? TDateKind::Time : TDateKind::None;
-}
-
-TDateKind BuiltInKind(int id) {
-    if ((id >= 14 && id <= 17) || id == 22 || (id >= 27 && id <= 36) || (id >= 50 && id <= 58))
-        return TDateKind::Date;
-    if ((id >= 18 && id <= 21) || (id >= 45 && id <= 47)) return TDateKind::Time;
-    return TDateKind::None;
-}
-
 // The date kind of every cell style (index into cellXfs).
 std::vector<TDateKind> ReadStyles(const TZip& zip, const QString& path, const QString& part) {
     std::vector<TDateKind> kinds;
@@ -216,7 +210,9 @@ std::vector<TDateKind> ReadStyles(const TZip& zip, const QString& path, const QS
 std::vector<QString> ReadSharedStrings(const TZip& zip, const QString& path, const QString& part) {
     std::vector<QString> strings;
     if (part.isEmpty()) return strings;
-    QXmlStreamReader xml(zip.Read(part, true));
+    const std::unique_ptr<QIODevice> device = zip.Open(part, true);
+    if (!device) return strings;
+    QXmlStreamReader xml(device.get());
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
             strings.push_back(ReadRichText(xml));
@@ -273,7 +269,8 @@ TWorkbookInfo ReadWorkbook(const TZip& zip, const QString& path) {
                 if (attr.name() == QLatin1String("id")) id = attr.value().toString();
             const TRel rel = rels.value(id);
             if (!rel.type.endsWith(QLatin1String("/worksheet"))) continue; // chart sheets hold no cells
-            // The first sheet the user sees; a hidden one only when all are hidden.
+            // The first sheet the user sees; a hidden one only when all are hidden. Defined names are not
+            // tables here: a named range never takes the place of the first sheet, in either workbook format.
             if (a.value(QLatin1String("state")).isEmpty() ||
                 a.value(QLatin1String("state")) == QLatin1String("visible")) {
                 info.sheetPart = rel.target;
@@ -295,13 +292,13 @@ TSheetTable ReadXlsxFile(const QString& path) {
     const TWorkbookInfo info = ReadWorkbook(zip, path);
     const std::vector<TDateKind> styles = ReadStyles(zip, path, info.stylesPart);
     const std::vector<QString> strings = ReadSharedStrings(zip, path, info.stringsPart);
-    const double dateShift = info.date1904 ? 1462 : 0;
 
     TSheetTable table;
     bool headerDone = false;
     QStringList header;
     int nextColumn = 0;
-    QXmlStreamReader xml(zip.Read(info.sheetPart));
+    const std::unique_ptr<QIODevice> device = zip.Open(info.sheetPart);
+    QXmlStreamReader xml(device.get());
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("row")) {
@@ -372,10 +369,7 @@ TSheetTable ReadXlsxFile(const QString& path) {
             } else {
                 const TDateKind kind =
                     style >= 0 && size_t(style) < styles.size() ? styles[size_t(style)] : TDateKind::None;
-                if (kind == TDateKind::None)
-                    text = NumberText(v);
-                else
-                    text = SerialDateText(v + dateShift, kind == TDateKind::Time && v < 1);
+                text = FormattedNumber(v, kind, info.date1904);
             }
         }
         if (!headerDone) {

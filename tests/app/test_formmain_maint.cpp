@@ -12,6 +12,8 @@
 #include "maint/Pass.h"
 #include "maint/UntConfig.h"
 #include "notes/NotePage.h"
+#include "reminders/AlamCommands.h"
+#include "reminders/AlamPage.h"
 #include "support/GuiTestSupport.h"
 #include "tree/UntTree.h"
 
@@ -160,7 +162,8 @@ TEST_F(FormMainMaintTest, AfterARestoreEveryPageShowsTheRestoredFile) {
     ExecSql(QStringLiteral("insert into CustomerType(SelfIndex,ParentIndex,TypeName) values (1,0,'饮料')@#@"
                            "insert into Customer(GUID,TypeID,商品编号,商品名称) values ('G1',1,'C1','茶')@#@"
                            "insert into NoteType(SelfIndex,ParentIndex,TypeName) values (1,0,'旧分类')@#@"
-                           "insert into NoteBook(TypeID,ReMark) values (0,'旧记事')"));
+                           "insert into NoteBook(TypeID,ReMark) values (0,'旧记事')@#@"
+                           "insert into Alam(iHour,iMinute,iMonWeek,ReDay,ReMark) values (8,0,0,1,'开门')"));
     const QString backup = Dir() + QStringLiteral("b.dat");
     BackupData(backup);
 
@@ -172,6 +175,9 @@ TEST_F(FormMainMaintTest, AfterARestoreEveryPageShowsTheRestoredFile) {
     form->GoodsTree->LoadGroups();
     form->GoodsBrowser->QueryGoods();
     form->ts2()->mmoNote()->setPlainText(QStringLiteral("新记事"));
+    ExecSql(QStringLiteral("delete from Alam"));
+    form->Alams->Refill();
+    ASSERT_EQ(form->ts3()->lv1()->topLevelItemCount(), 0);
     ASSERT_EQ(Rows(QStringLiteral("select ReMark from NoteBook where TypeID=0")),
               QStringList{QStringLiteral("新记事")});
 
@@ -184,6 +190,8 @@ TEST_F(FormMainMaintTest, AfterARestoreEveryPageShowsTheRestoredFile) {
     EXPECT_EQ(form->GoodsBrowser->DBGrid1()->model()->rowCount(), 1);
     EXPECT_EQ(Children(form->ts2()->tvNote()), QStringList{QStringLiteral("旧分类")});
     EXPECT_EQ(form->ts2()->mmoNote()->toPlainText(), QStringLiteral("旧记事"));
+    ASSERT_EQ(form->ts3()->lv1()->topLevelItemCount(), 1);
+    EXPECT_EQ(form->ts3()->lv1()->topLevelItem(0)->text(3), QStringLiteral("开门"));
     // typing afterwards keeps the restored note and adds to it
     form->ts2()->mmoNote()->appendPlainText(QStringLiteral("再写"));
     EXPECT_EQ(Rows(QStringLiteral("select ReMark from NoteBook where TypeID=0")),
