@@ -3,6 +3,7 @@
 //   bookkeep-sql FILE SQL           select: prints a header and the rows, tab-separated; else runs SQL as a
 //   batch
 //   bookkeep-sql FILE --export OUT.xlsx SQL   writes the rows of a select to a workbook, titles first
+//   bookkeep-sql --backup FILE DEST / --restore FILE SOURCE / --compact FILE   maintenance (SqlMaint.cpp)
 //   bookkeep-sql --import FILE WORKBOOK --fields NAME[,NAME...] [--group N]   imports goods (SqlImport.cpp)
 #include "common/Seams.h"
 #include "common/UException.h"
@@ -11,6 +12,7 @@
 #include "data/Schema.h"
 #include "SqlExport.h"
 #include "SqlImport.h"
+#include "SqlMaint.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -46,8 +48,8 @@ QString Escape(const QString& v) {
 
 int Usage() {
     std::fprintf(stderr, "usage: bookkeep-sql --create FILE\n       bookkeep-sql FILE SQL\n"
-                         "       bookkeep-sql FILE --export OUT.xlsx SQL\n%s",
-                 ImportUsage);
+                         "       bookkeep-sql FILE --export OUT.xlsx SQL\n%s%s",
+                 ImportUsage, MaintUsage);
     return 2;
 }
 
@@ -59,6 +61,7 @@ int main(int argc, char** argv) {
     SetMessageSink(&messages);
     const QStringList args = app.arguments().mid(1);
     if (!args.isEmpty() && args[0] == QLatin1String("--import")) return RunImportCommand(args.mid(1));
+    if (IsMaintCommand(args)) return RunMaintCommand(args);
     if (args.size() == 2 && args[0] == QLatin1String("--create")) {
         try {
             CreateDataFile(args[1]);

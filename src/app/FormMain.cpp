@@ -100,8 +100,6 @@ void TFormMain::BuildBottomBar() {
     m_btnSystem->setAutoDefault(false);
     m_pnlMainTottom->installEventFilter(this);
 
-    // Start with the system: the registry replacement is not wired yet.
-    m_chk1->setEnabled(false);
     connect(m_chk1, &QCheckBox::clicked, this, &TFormMain::chk1Click);
     connect(m_btnSystem, &QPushButton::clicked, this, &TFormMain::btnSystemClick);
 
@@ -124,9 +122,6 @@ void TFormMain::BuildSystemMenu() {
     m_pmSystem->addSeparator();
     m_NOpenWWW1 = m_pmSystem->addAction(QStringLiteral("软件主页"));
     m_NOpenWWW1->setObjectName(QStringLiteral("NOpenWWW1"));
-    // The settings dialog and the data maintenance dialog are not wired yet.
-    m_N15->setEnabled(false);
-    m_N8->setEnabled(false);
     connect(m_N15, &QAction::triggered, this, &TFormMain::N15Click);
     connect(m_N8, &QAction::triggered, this, &TFormMain::N8Click);
     connect(m_NOpenWWW1, &QAction::triggered, this, &TFormMain::NOpenWWW1Click);

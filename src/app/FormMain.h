@@ -65,6 +65,11 @@ public:
     void tmr1Timer();
     void WMRefreshGoods();
 
+    // Loads every page again from the data file (after a restore, clearing or import).
+    void ShowDataAgain();
+    // The login at the first show was cancelled: the program ends without compacting the file.
+    bool LoginRefused() const { return m_loginRefused; }
+
     // Keeps "软件设置" and "开机运行" at the right end of the bottom bar.
     void PlaceBottomBar();
 
@@ -95,4 +100,5 @@ private:
     QTimer* m_tmr1 = nullptr;
     THintTicker m_hintTicker;
     bool m_shown = false;
+    bool m_loginRefused = false;
 };

@@ -2,6 +2,7 @@
 #include "app/FormMain.h"
 
 #include "app/OpenDocument.h"
+#include "app/Startup.h"
 #include "common/StatusPanels.h"
 #include "common/UException.h"
 #include "common/WindowMessages.h"
@@ -9,12 +10,20 @@
 #include "goods/GoodsBrowser.h"
 #include "goods/GoodsGroups.h"
 #include "goods/GoodsPage.h"
+#include "maint/AutoStart.h"
+#include "maint/Config.h"
+#include "maint/DataMgr.h"
+#include "maint/Pass.h"
+#include "maint/UntCompactDatabase.h"
+#include "maint/UntConfig.h"
 #include "notes/NotePad.h"
 #include "notes/NotePage.h"
 #include "reminders/AlamCommands.h"
 #include "tree/UntTree.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
 #include <QPushButton>
@@ -32,8 +41,14 @@ void TFormMain::showEvent(QShowEvent* e) {
 
 void TFormMain::FormShow() {
     Guard([this] {
-        // step 1: gConfig.Load reads the login settings
-        // step 2: the login password when one is set; anything but OK ends the program (no compaction)
+        gConfig->Load();
+        // Anything but OK at the login ends the program; the loop ends before the user can act, and the file
+        // is not compacted.
+        if (gConfig->bPass && ShowPasswordDialog(gConfig->PassWord, QStringLiteral("先输入密码登录软件")) !=
+                                  QDialog::Accepted) {
+            m_loginRefused = true;
+            QCoreApplication::quit();
+        }
         // step 3: load the goods and note trees
         GoodsTree->LoadGroups();
         NoteTree->LoadGroups();
@@ -43,7 +58,10 @@ void TFormMain::FormShow() {
         GoodsBrowser->QueryGoods();
         // step 6: fill the reminder list with the view "全部提醒"
         Alams->FillList(0);
-        // step 7: check chk1 when the program starts with the system
+        if (!m_chk1->isChecked() && IsAutoStart(AppTitle(), QCoreApplication::applicationFilePath())) {
+            m_chk1->setChecked(true);
+            chk1Click();
+        }
         // step 8: place the bottom bar's controls at the right edge
         PlaceBottomBar();
         // step 9: select the root of tvNote and show its note
@@ -77,7 +95,7 @@ void TFormMain::FormClose() {
         delete NoteTree;
         NoteTree = nullptr;
         if (gDbAccess) gDbAccess->Connection->Close();
-        // step 3: compact the data file; its result is ignored and a failure is silent
+        if (!m_loginRefused) CompactDatabase(TDbAccess::DataFilePath(), DatabasePassword());
     });
 }
 
@@ -93,15 +111,26 @@ void TFormMain::btnSystemClick() {
 }
 
 void TFormMain::N15Click() {
-    Guard([] {
-        // the settings dialog, modal
-    });
+    Guard([] { ShowConfigDialog(); });
 }
 
 void TFormMain::N8Click() {
-    Guard([] {
-        // the data maintenance dialog, modal; nothing here is queried again afterwards
+    Guard([this] {
+        if (ShowDataMgr()) ShowDataAgain();
     });
+}
+
+void TFormMain::ShowDataAgain() {
+    // The file changed under every page: what they show, and what a keystroke in the note box would write,
+    // must be the file's own.
+    GoodsTree->LoadGroups();
+    m_ts1->tv1()->setCurrentItem(GoodsTree->RootNode);
+    GoodsBrowser->FillQueryItems();
+    GoodsBrowser->QueryGoods();
+    NoteTree->LoadGroups();
+    Alams->Refill();
+    m_ts2->tvNote()->setCurrentItem(NoteTree->RootNode);
+    NotePad->tvNoteClick();
 }
 
 void TFormMain::NOpenWWW1Click() {
@@ -109,9 +138,7 @@ void TFormMain::NOpenWWW1Click() {
 }
 
 void TFormMain::chk1Click() {
-    Guard([] {
-        // start with the system: the application title as name, the executable's path, the new state
-    });
+    Guard([this] { SetAutoStart(AppTitle(), QCoreApplication::applicationFilePath(), m_chk1->isChecked()); });
 }
 
 void TFormMain::tmrHintTimer() {

@@ -2,6 +2,7 @@
 
 #include "common/UException.h"
 #include "common/UntPublic.h"
+#include "data/DataFileCopy.h"
 #include "data/EngineInternal.h"
 
 #include <QFile>
@@ -16,21 +17,6 @@ const QString kBatchError = QStringLiteral("数据库操作失败！");
 const QString kBackupError = QStringLiteral("数据库备份失败！");
 const QString kRestoreError = QStringLiteral("数据库恢复失败！");
 
-// Replaces dest by a copy of src; the copy lands beside dest first so that a failed copy leaves dest whole.
-void CopyOver(const QString& src, const QString& dest) {
-    if (!QFileInfo(src).isFile()) throw EAppError(QStringLiteral("Could not find file '%1'.").arg(src));
-    if (QFileInfo(src).canonicalFilePath() == QFileInfo(dest).canonicalFilePath()) return;
-    const QString temp = dest + QStringLiteral(".~cp");
-    QFile::remove(temp);
-    QFile in(src);
-    if (!QFile::copy(src, temp))
-        throw EAppError(QStringLiteral("Could not copy '%1' to '%2': %3").arg(src, dest, in.errorString()));
-    QFile::remove(dest);
-    if (QFileInfo::exists(dest) || !QFile::rename(temp, dest)) {
-        QFile::remove(temp);
-        throw EAppError(QStringLiteral("Could not replace '%1'.").arg(dest));
-    }
-}
 } // namespace
 
 QString DatabasePassword() {
@@ -147,27 +133,46 @@ void TDbAccess::ExecBound(const std::vector<TBoundStatement>& batch) {
 }
 
 void TDbAccess::Backup(const QString& destFile) {
+    // Through SQLite, so the copy holds every committed change, and checked before it counts as made.
     try {
-        Connection->Checkpoint();
-        CopyOver(DataFilePath(), destFile);
+        const QFileInfo dest(destFile);
+        if (dest.exists() && dest.canonicalFilePath() == QFileInfo(Connection->Path()).canonicalFilePath())
+            throw EAppError(QStringLiteral("The data file cannot be its own backup: '%1'.").arg(destFile));
+        CopyDatabaseTo(Connection->Handle(), destFile, DatabasePassword());
     } catch (const EAppError& e) {
         throw EDBException(e.Message(), kBackupError, QString());
     }
 }
 
-void TDbAccess::Restore(const QString& srcFile) {
+void TDbAccess::Restore(const QString& srcFile, const std::function<void()>& beforeReplace) {
+    const QString target = Connection->Connected() ? Connection->Path() : DataFilePath();
+    // The chosen file is copied beside the data file and checked first: a file that is not a data file of
+    // ours is refused while the current file and connection are still as they were.
+    const QString staged = FreeNameBeside(target, QStringLiteral("~RS"));
+    try {
+        CopyDatabaseFileTo(srcFile, staged, DatabasePassword());
+    } catch (const EAppError& e) {
+        throw EDBException(e.Message(), kRestoreError, QString());
+    }
+    try {
+        if (beforeReplace) beforeReplace();
+    } catch (...) {
+        QFile::remove(staged);
+        throw;
+    }
     try {
         Connection->Close();
-        // A file that cannot be opened as a data file would leave the user with nothing: refuse it before
-        // anything is replaced.
-        TDatabase probe;
-        probe.Open(srcFile, DatabasePassword(), true);
-        probe.Close();
-        TDatabase::RemoveSideFiles(DataFilePath());
-        CopyOver(srcFile, DataFilePath());
-        Connection->Open(DataFilePath(), DatabasePassword());
+        TDatabase::RemoveSideFiles(target);
+        try {
+            ReplaceFile(staged, target);
+        } catch (...) {
+            QFile::remove(staged);
+            // The old file is whole: go on with it.
+            Connection->Open(target, DatabasePassword());
+            throw;
+        }
+        Connection->Open(target, DatabasePassword());
     } catch (const EAppError& e) {
-        Connection->Close();
         throw EDBException(e.Message(), kRestoreError, QString());
     }
 }
@@ -207,8 +212,8 @@ int QueryInt(const QString& sql, const QVariantList& params) {
 void BackupData(const QString& destFile) {
     gDbAccess->Backup(destFile);
 }
-void RestoreData(const QString& srcFile) {
-    gDbAccess->Restore(srcFile);
+void RestoreData(const QString& srcFile, const std::function<void()>& beforeReplace) {
+    gDbAccess->Restore(srcFile, beforeReplace);
 }
 
 QStringList SplitText(const QString& text, const QString& separator) {

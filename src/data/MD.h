@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <vector>
 
 class QTreeWidget;
@@ -45,8 +46,13 @@ public:
     int GetInt(const QString& sql, const QVariantList& params = {});
     void ExecBatch(const QString& text);
     void ExecBound(const std::vector<TBoundStatement>& batch);
+    // Copies the data file, through SQLite and checked, to destFile ("数据库备份失败！" otherwise).
     void Backup(const QString& destFile);
-    void Restore(const QString& srcFile);
+    // Replaces the data file by a checked copy of srcFile and reconnects ("数据库恢复失败！" otherwise). A
+    // file that is not a data file of ours is refused before anything changes. beforeReplace runs once the
+    // copy is known good, before the connection closes (the safety copy goes there); if it throws, nothing
+    // changes.
+    void Restore(const QString& srcFile, const std::function<void()>& beforeReplace = {});
 
     // Grid queries: bind the grid, run the statement, fit the columns.
     void OpenGrid(const QString& sql, IDataGrid* grid);
@@ -71,7 +77,7 @@ void ExecSql(const QString& sql, const QVariantList& params);
 void ExecSql(const std::vector<TBoundStatement>& batch);
 int QueryInt(const QString& sql, const QVariantList& params = {});
 void BackupData(const QString& destFile);
-void RestoreData(const QString& srcFile);
+void RestoreData(const QString& srcFile, const std::function<void()>& beforeReplace = {});
 QStringList SplitText(const QString& text, const QString& separator);
 
 // Doubles the single quotes of a text that goes between quotes in SQL.

@@ -4,6 +4,8 @@
 #include "data/MD.h"
 #include "data/Schema.h"
 
+#include <QFile>
+
 bool TRecordingMessages::Show(TMessageKind kind, const QString& caption, const QString& text) {
     shown.push_back({kind, caption, text});
     if (kind != TMessageKind::Question) return true;
@@ -35,9 +37,17 @@ QString TQueuedFileDialogs::OpenFileName(const QString& caption, const QString& 
     return SaveFileName(caption, filter, QString());
 }
 
+namespace {
+// Settings that live outside the data file (the autostart entry) go to the test's folder, never the home.
+void IsolateConfig(const QString& dir) {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir + QStringLiteral("/config")));
+}
+} // namespace
+
 void TEmptyFolderTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     SetAppDir(m_dir.path());
+    IsolateConfig(m_dir.path());
     SetMessageSink(&messages);
     SetFileDialogs(&dialogs);
     SetNow(QDateTime());
@@ -56,6 +66,7 @@ void TEmptyFolderTest::TearDown() {
 void TDataFileTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     SetAppDir(m_dir.path());
+    IsolateConfig(m_dir.path());
     SetMessageSink(&messages);
     SetFileDialogs(&dialogs);
     SetNow(QDateTime());
