@@ -67,7 +67,6 @@ TFormAlamContext::TFormAlamContext(QWidget* parent) : TFormBaseDlg(parent) {
     connect(m_NDelContext, &QAction::triggered, this, Guarded([this] { NDelContextClick(); }));
     connect(m_lv1, &QTreeWidget::itemDoubleClicked, this, Guarded([this] { lv1DblClick(); }));
 
-    m_hint.SetHint(QStringLiteral("点右键可以新建、修改和删除预设提醒内容"));
     m_tmrHint = new QTimer(this);
     m_tmrHint->setObjectName(QStringLiteral("tmrHint"));
     m_tmrHint->setInterval(200);
@@ -86,8 +85,38 @@ void TFormAlamContext::showEvent(QShowEvent* e) {
     });
 }
 
+namespace {
+
+const char* const kHint = "点右键可以新建、修改和删除预设提醒内容";
+
+// The hint counts a character beyond ASCII as two bytes, as the status bars' tickers do; only whole
+// characters show.
+QString TypedHint(int bytes, bool* whole) {
+    const QString hint = QString::fromUtf8(kHint);
+    int end = 0;
+    int shown = 0;
+    for (QChar c : hint) {
+        end += c.unicode() < 0x80 ? 1 : 2;
+        if (end > bytes) break;
+        ++shown;
+    }
+    *whole = shown == int(hint.size());
+    return hint.left(shown);
+}
+
+} // namespace
+
 void TFormAlamContext::tmrHintTimer() {
-    m_statHint->SetPanelText(0, m_hint.Tick());
+    bool whole = false;
+    TypedHint(m_hintBytes, &whole);
+    if (whole) {
+        // The whole hint has stood for one tick: empty the panel and start again.
+        m_hintBytes = 0;
+        m_statHint->SetPanelText(0, QString());
+        return;
+    }
+    ++m_hintBytes;
+    m_statHint->SetPanelText(0, TypedHint(m_hintBytes, &whole));
 }
 
 void TFormAlamContext::NAddContextClick() {

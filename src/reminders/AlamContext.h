@@ -1,6 +1,5 @@
 #pragma once
 // The preset picker: the list of ready-made reminder texts, their commands and a typed-out hint.
-#include "app/HintTicker.h"
 #include "common/BaseDlg.h"
 
 class QAction;
@@ -43,7 +42,7 @@ private:
     QAction* m_NModContext;
     QAction* m_NDelContext;
     QTimer* m_tmrHint;
-    THintTicker m_hint;
+    int m_hintBytes = 0; // bytes of the hint typed out so far
     bool m_filled = false;
 };
 
