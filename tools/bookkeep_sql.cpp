@@ -8,6 +8,7 @@
 #include "common/Seams.h"
 #include "common/UException.h"
 #include "common/UntPublic.h"
+#include "data/DataFileLock.h"
 #include "data/MD.h"
 #include "data/Schema.h"
 #include "SqlExport.h"
@@ -76,6 +77,15 @@ int main(int argc, char** argv) {
 
     const QFileInfo file(args[0]);
     SetAppDir(file.absolutePath());
+    static const QRegularExpression isSelect(QStringLiteral("^\\s*select\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QString sql = args[1];
+    const bool reads = exporting || isSelect.match(sql).hasMatch();
+    // Reading beside the running program is harmless; writing would undo its work or be undone by it.
+    if (!reads && DataFileHeldElsewhere(file.absoluteFilePath())) {
+        std::fprintf(stderr, "%s\n", DataFileInUseText().toUtf8().constData());
+        return 1;
+    }
     TDbAccess access;
     gDbAccess = &access;
     if (file.fileName() != QLatin1String("bookkeep.dat")) {
@@ -95,11 +105,8 @@ int main(int argc, char** argv) {
         gDbAccess = nullptr;
         return code;
     }
-    const QString sql = args[1];
     try {
-        static const QRegularExpression isSelect(QStringLiteral("^\\s*select\\b"),
-                                                 QRegularExpression::CaseInsensitiveOption);
-        if (isSelect.match(sql).hasMatch()) {
+        if (reads) {
             access.OpenQuery(sql);
             TResultSet* rs = access.QueryData;
             QStringList header;

@@ -1,10 +1,13 @@
 #include "app/Startup.h"
 
 #include "app/FormMain.h"
+#include "common/UntPublic.h"
 #include "common/Wait.h"
+#include "data/DataFileLock.h"
 #include "data/MD.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QPalette>
 #include <QPointer>
@@ -58,6 +61,13 @@ void ApplyLook(QApplication& app) {
 int RunApplication() {
     // The error handler, AppDir and the storage singletons are set up when their modules load; the
     // application object exists already.
+    // A second program on the same data file would overwrite the first one's work: it ends before it opens
+    // the file. Without a data file there is nothing to lock and the connection reports the missing file.
+    const QString dataFile = TDbAccess::DataFilePath();
+    if (QFileInfo::exists(dataFile) && !LockDataFile(dataFile)) {
+        ShowError(DataFileInUseText());
+        return 0;
+    }
     if (!gDbAccess) gDbAccess = new TDbAccess;
     gDbAccess->Connect();
 
@@ -82,5 +92,6 @@ int RunApplication() {
         // a failure while freeing is of no interest any more
     }
     gDbAccess = nullptr;
+    ReleaseDataFile(dataFile);
     return rc;
 }
