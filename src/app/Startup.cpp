@@ -1,6 +1,8 @@
 #include "app/Startup.h"
 
+#include "app/FirstStart.h"
 #include "app/FormMain.h"
+#include "common/AppDirChoice.h"
 #include "common/Wait.h"
 #include "data/MD.h"
 
@@ -58,6 +60,7 @@ void ApplyLook(QApplication& app) {
 int RunApplication() {
     // The error handler, AppDir and the storage singletons are set up when their modules load; the
     // application object exists already.
+    PrepareAppDir(CurrentAppDirFacts()); // an installed program's first start makes its data file
     if (!gDbAccess) gDbAccess = new TDbAccess;
     gDbAccess->Connect();
 
