@@ -2,11 +2,13 @@
 //   bookkeep-sql --create FILE      makes a new, empty data file
 //   bookkeep-sql FILE SQL           select: prints a header and the rows, tab-separated; else runs SQL as a
 //   batch
+//   bookkeep-sql --import FILE WORKBOOK --fields NAME[,NAME...] [--group N]   imports goods (SqlImport.cpp)
 #include "common/Seams.h"
 #include "common/UException.h"
 #include "common/UntPublic.h"
 #include "data/MD.h"
 #include "data/Schema.h"
+#include "SqlImport.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -41,7 +43,7 @@ QString Escape(const QString& v) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: bookkeep-sql --create FILE\n       bookkeep-sql FILE SQL\n");
+    std::fprintf(stderr, "usage: bookkeep-sql --create FILE\n       bookkeep-sql FILE SQL\n%s", ImportUsage);
     return 2;
 }
 
@@ -52,6 +54,7 @@ int main(int argc, char** argv) {
     TStderrMessages messages;
     SetMessageSink(&messages);
     const QStringList args = app.arguments().mid(1);
+    if (!args.isEmpty() && args[0] == QLatin1String("--import")) return RunImportCommand(args.mid(1));
     if (args.size() == 2 && args[0] == QLatin1String("--create")) {
         try {
             CreateDataFile(args[1]);

@@ -135,8 +135,9 @@ sqlite3_stmt* TDatabase::Prepare(const QString& jetSql, bool translate) {
     return stmt;
 }
 
-void TDatabase::Execute(const QString& jetSql) {
+void TDatabase::Execute(const QString& jetSql, const QVariantList& params) {
     StmtGuard g{Prepare(jetSql)};
+    BindParams(g.stmt, params);
     int rc;
     while ((rc = sqlite3_step(g.stmt)) == SQLITE_ROW) {
     }

@@ -33,7 +33,8 @@ public:
     const QString& Path() const { return m_path; }
 
     // Runs exactly one statement that returns no rows; text holding a second statement is refused.
-    void Execute(const QString& jetSql);
+    // Each ? in the statement takes the next value of params, bound as a value, never spliced into the text.
+    void Execute(const QString& jetSql, const QVariantList& params = {});
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();
@@ -97,9 +98,11 @@ public:
     TResultSet(const TResultSet&) = delete;
     TResultSet& operator=(const TResultSet&) = delete;
 
-    // The statement the result set holds; Open runs it. On failure the result set stays closed and empty.
+    // The statement the result set holds and the values of its ? placeholders; Open runs it. On failure the
+    // result set stays closed and empty.
     QString CommandText;
-    void Open(const QString& jetSql);
+    QVariantList Params;
+    void Open(const QString& jetSql, const QVariantList& params = {});
     void Open();
     void Close();
     void Requery();

@@ -19,5 +19,7 @@ struct StmtGuard {
 
 QString QuoteIdent(const std::string& name);
 void BindVariant(sqlite3_stmt* stmt, int index, const QVariant& v);
+// Binds the values to the statement's placeholders in order; a count that differs is refused.
+void BindParams(sqlite3_stmt* stmt, const QVariantList& params);
 
 } // namespace engine_detail

@@ -66,24 +66,24 @@ void TDbAccess::Connect() {
     }
 }
 
-void TDbAccess::OpenInto(TResultSet* rs, const QString& sql) {
+void TDbAccess::OpenInto(TResultSet* rs, const QString& sql, const QVariantList& params) {
     rs->Close();
     try {
-        rs->Open(sql);
+        rs->Open(sql, params);
     } catch (const EAppError& e) {
         throw EDBException(e.Message(), kQueryError, sql);
     }
 }
 
-void TDbAccess::OpenQuery(const QString& sql) {
-    OpenInto(QueryData, sql);
+void TDbAccess::OpenQuery(const QString& sql, const QVariantList& params) {
+    OpenInto(QueryData, sql, params);
 }
-void TDbAccess::OpenQuery2(const QString& sql) {
-    OpenInto(QueryData2, sql);
+void TDbAccess::OpenQuery2(const QString& sql, const QVariantList& params) {
+    OpenInto(QueryData2, sql, params);
 }
 
-int TDbAccess::GetInt(const QString& sql) {
-    OpenInto(IntData, sql);
+int TDbAccess::GetInt(const QString& sql, const QVariantList& params) {
+    OpenInto(IntData, sql, params);
     int value = 0;
     try {
         if (!IntData->Eof() && IntData->FieldCount() > 0) value = IntData->Fields(0).AsInteger();
@@ -115,6 +115,25 @@ void TDbAccess::ExecBatch(const QString& text) {
         }
     } catch (const EAppError& e) {
         throw EDBException(e.Message(), kBatchError, text);
+    }
+}
+
+void TDbAccess::ExecBound(const std::vector<TBoundStatement>& batch) {
+    QString current;
+    try {
+        Connection->BeginTrans();
+        try {
+            for (const TBoundStatement& st : batch) {
+                current = st.Sql;
+                Connection->Execute(st.Sql, st.Params);
+            }
+            Connection->CommitTrans();
+        } catch (...) {
+            Connection->RollbackTrans();
+            throw;
+        }
+    } catch (const EAppError& e) {
+        throw EDBException(e.Message(), kBatchError, current);
     }
 }
 
@@ -167,8 +186,14 @@ void TDbAccess::RefreshGrid() {
 void ExecSql(const QString& text) {
     gDbAccess->ExecBatch(text);
 }
-int QueryInt(const QString& sql) {
-    return gDbAccess->GetInt(sql);
+void ExecSql(const QString& sql, const QVariantList& params) {
+    gDbAccess->ExecBound({TBoundStatement{sql, params}});
+}
+void ExecSql(const std::vector<TBoundStatement>& batch) {
+    gDbAccess->ExecBound(batch);
+}
+int QueryInt(const QString& sql, const QVariantList& params) {
+    return gDbAccess->GetInt(sql, params);
 }
 void BackupData(const QString& destFile) {
     gDbAccess->Backup(destFile);

@@ -5,10 +5,18 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+#include <vector>
 
 class QTreeWidget;
 
 extern const char* const BatchSeparator; // "@#@"
+
+// One statement with ? placeholders and the values they take, in order.
+struct TBoundStatement {
+    QString Sql;
+    QVariantList Params;
+};
 
 class TDbAccess {
 public:
@@ -28,10 +36,12 @@ public:
 
     // Opens AppDir + "bookkeep.dat"; on failure shows "数据库连接失败！" and leaves the connection closed.
     void Connect();
-    void OpenQuery(const QString& sql);
-    void OpenQuery2(const QString& sql);
-    int GetInt(const QString& sql);
+    // The params overloads bind each value to the next ? of the statement, so user text never becomes SQL.
+    void OpenQuery(const QString& sql, const QVariantList& params = {});
+    void OpenQuery2(const QString& sql, const QVariantList& params = {});
+    int GetInt(const QString& sql, const QVariantList& params = {});
     void ExecBatch(const QString& text);
+    void ExecBound(const std::vector<TBoundStatement>& batch);
     void Backup(const QString& destFile);
     void Restore(const QString& srcFile);
 
@@ -43,7 +53,7 @@ public:
     static QString DataFilePath(); // AppDir + "bookkeep.dat"
 
 private:
-    void OpenInto(TResultSet* rs, const QString& sql);
+    void OpenInto(TResultSet* rs, const QString& sql, const QVariantList& params = {});
     void OpenGridOn(TDataSource* source, TResultSet* data, const QString& sql, IDataGrid* grid);
 };
 
@@ -52,7 +62,11 @@ extern TDbAccess* gDbAccess;
 QString DatabasePassword();
 
 void ExecSql(const QString& text);
-int QueryInt(const QString& sql);
+// One statement with bound values, in a transaction of its own.
+void ExecSql(const QString& sql, const QVariantList& params);
+// Every statement in one transaction: all or nothing.
+void ExecSql(const std::vector<TBoundStatement>& batch);
+int QueryInt(const QString& sql, const QVariantList& params = {});
 void BackupData(const QString& destFile);
 void RestoreData(const QString& srcFile);
 QStringList SplitText(const QString& text, const QString& separator);

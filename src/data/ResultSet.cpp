@@ -50,6 +50,15 @@ void BindVariant(sqlite3_stmt* stmt, int index, const QVariant& v) {
     }
 }
 
+void BindParams(sqlite3_stmt* stmt, const QVariantList& params) {
+    if (sqlite3_bind_parameter_count(stmt) != params.size())
+        throw EEngineError(QStringLiteral("The statement has %1 parameters but %2 values were given.")
+                               .arg(sqlite3_bind_parameter_count(stmt))
+                               .arg(params.size()));
+    for (int i = 0; i < params.size(); ++i)
+        BindVariant(stmt, i + 1, params[i]);
+}
+
 } // namespace engine_detail
 
 using namespace engine_detail;
@@ -187,9 +196,10 @@ void TResultSet::Close() {
     if (had) Notify();
 }
 
-void TResultSet::Open(const QString& jetSql) {
+void TResultSet::Open(const QString& jetSql, const QVariantList& params) {
     Close();
     CommandText = jetSql;
+    Params = params;
     m_sort.clear();
     Open();
 }
@@ -228,6 +238,7 @@ void TResultSet::Open() {
     Clear();
     try {
         StmtGuard g{m_db->Prepare(CommandText)};
+        BindParams(g.stmt, Params);
         const int n = sqlite3_column_count(g.stmt);
         bool oneTable = n > 0;
         for (int i = 0; i < n; ++i) {

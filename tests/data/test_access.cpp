@@ -296,3 +296,47 @@ TEST_F(ConnectTest, RefusesWhatIsNotOurDataFile) {
     // a connection failure writes no log
     EXPECT_TRUE(QDir(Dir()).entryList({QStringLiteral("Log*.log")}).isEmpty());
 }
+
+// Text that would break a spliced statement reaches the file as typed when it is bound.
+TEST_F(AccessTest, BoundValuesAreStoredAsTyped) {
+    const QStringList texts = {QStringLiteral("O'Neil"), QStringLiteral("a@#@b"),
+                               QStringLiteral("x'); drop table Customer; --"),
+                               QStringLiteral("第一行\n第二行"), QStringLiteral("?")};
+    for (int i = 0; i < texts.size(); ++i)
+        ExecSql(QStringLiteral("insert into Customer(GUID,TypeID,商品名称) values (?,?,?)"),
+                {QStringLiteral("G%1").arg(i), i, texts[i]});
+    for (int i = 0; i < texts.size(); ++i) {
+        gDbAccess->OpenQuery(QStringLiteral("select 商品名称,TypeID from Customer where GUID=?"),
+                             {QStringLiteral("G%1").arg(i)});
+        ASSERT_FALSE(gDbAccess->QueryData->Eof());
+        EXPECT_EQ(gDbAccess->QueryData->Fields(0).AsString(), texts[i]);
+        EXPECT_EQ(gDbAccess->QueryData->Fields(1).AsInteger(), i);
+    }
+    EXPECT_EQ(QueryInt(QStringLiteral("select count(*) from Customer where TypeID>=?"), {2}), 3);
+    // NULL and a re-run keep their values.
+    ExecSql(QStringLiteral("update Customer set 商品名称=? where GUID=?"),
+            {QVariant(), QStringLiteral("G0")});
+    EXPECT_EQ(QueryInt(QStringLiteral("select count(*) from Customer where 商品名称 is null")), 1);
+    gDbAccess->QueryData->Requery();
+    EXPECT_EQ(gDbAccess->QueryData->RecordCount(), 1);
+}
+
+TEST_F(AccessTest, BoundBatchIsAllOrNothing) {
+    const std::vector<TBoundStatement> batch = {
+        {QStringLiteral("insert into Customer(GUID,TypeID) values (?,0)"), {QStringLiteral("A")}},
+        {QStringLiteral("insert into Customer(GUID,TypeID) values (?,0)"), {QStringLiteral("B")}},
+        {QStringLiteral("insert into NoSuchTable(x) values (?)"), {1}}};
+    try {
+        ExecSql(batch);
+        FAIL() << "the batch should fail";
+    } catch (const EDBException& e) {
+        EXPECT_EQ(e.UserMsg, QStringLiteral("数据库操作失败！"));
+        EXPECT_EQ(e.SqlText, QStringLiteral("insert into NoSuchTable(x) values (?)"));
+    }
+    EXPECT_EQ(Count("Customer"), 0);
+    ExecSql(std::vector<TBoundStatement>(batch.begin(), batch.end() - 1));
+    EXPECT_EQ(Count("Customer"), 2);
+    // A value count that does not match the placeholders is refused, not half bound.
+    EXPECT_THROW(ExecSql(QStringLiteral("delete from Customer where GUID=?"), {}), EDBException);
+    EXPECT_EQ(Count("Customer"), 2);
+}
