@@ -8,6 +8,7 @@
 #include "goods/GoodsPage.h"
 #include "notes/NotePad.h"
 #include "notes/NotePage.h"
+#include "reminders/AlamCommands.h"
 #include "reminders/AlamPage.h"
 #include "tree/GoodsGroups.h"
 #include "tree/UntTree.h"
@@ -145,4 +146,5 @@ void TFormMain::FormCreate() {
     GoodsBrowser = new TGoodsBrowser(m_ts1, GoodsTree);
     GoodsGroups->QueryGoods = [this] { GoodsBrowser->QueryGoods(); };
     NotePad = new TNotePad(m_ts2, NoteTree);
+    Alams = new TAlamCommands(m_ts3);
 }

@@ -12,6 +12,7 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTimer;
+class TAlamCommands;
 class TAlamPage;
 class TCardTree;
 class TGoodsBrowser;
@@ -47,6 +48,7 @@ public:
     TGoodsGroupCommands* GoodsGroups = nullptr;
     TGoodsBrowser* GoodsBrowser = nullptr;
     TNotePad* NotePad = nullptr;
+    TAlamCommands* Alams = nullptr; // owned by the reminder page
 
     QTimer* tmrHint() const { return m_tmrHint; }
     QTimer* tmr1() const { return m_tmr1; }

@@ -10,6 +10,7 @@
 #include "goods/GoodsPage.h"
 #include "notes/NotePad.h"
 #include "notes/NotePage.h"
+#include "reminders/AlamCommands.h"
 #include "tree/GoodsGroups.h"
 #include "tree/UntTree.h"
 
@@ -41,6 +42,7 @@ void TFormMain::FormShow() {
         // step 5: run the goods query
         GoodsBrowser->QueryGoods();
         // step 6: fill the reminder list with the view "全部提醒"
+        Alams->FillList(0);
         // step 7: check chk1 when the program starts with the system
         // step 8: place the bottom bar's controls at the right edge
         PlaceBottomBar();
@@ -121,9 +123,7 @@ void TFormMain::tmrHintTimer() {
 }
 
 void TFormMain::tmr1Timer() {
-    Guard([] {
-        // the reminder check (acts in second 0 of each minute)
-    });
+    Guard([this] { Alams->tmr1Timer(); });
 }
 
 void TFormMain::WMRefreshGoods() {
@@ -148,7 +148,8 @@ void TFormMain::HandlePostedMessage(const TPostedMessage& message) {
     case WM_ALAMDELETE:
     case WM_ALAMSEEN:
     case WM_ALAMSNOOZE:
-        // the reminder popup's requests, with the reminder ID in WParam
+        // the reminder popup's answers, with the reminder ID in WParam
+        Alams->HandleMessage(message.Message, message.WParam, message.LParam);
         break;
     default:
         break;

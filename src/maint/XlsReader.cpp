@@ -3,8 +3,10 @@
 #include "maint/SheetTable.h"
 
 #include "common/UException.h"
+#include "maint/XlsRecords.h"
 
 #include <QFile>
+#include <QHash>
 #include <freexl.h>
 
 namespace {
@@ -87,6 +89,15 @@ TSheetTable ReadXlsFile(const QString& path) {
     unsigned short columns = 0;
     xls.Check(freexl_worksheet_dimensions(xls.Handle(), &rows, &columns));
 
+    // Formula results and booleans, which freexl leaves empty or gives as numbers.
+    QHash<quint64, QString> records;
+    for (const TXlsCellText& c : ReadXlsFormulaCells(path))
+        records.insert(quint64(c.row) << 16 | c.column, c.text);
+    auto text = [&](unsigned int row, unsigned short col, const FreeXL_CellValue& v) {
+        const auto it = records.constFind(quint64(row) << 16 | col);
+        return it != records.constEnd() ? *it : CellText(v);
+    };
+
     TSheetTable table;
     unsigned int row = 0;
     FreeXL_CellValue v;
@@ -94,7 +105,7 @@ TSheetTable ReadXlsFile(const QString& path) {
         QStringList header;
         for (unsigned short col = 0; col < columns; ++col) {
             xls.Check(freexl_get_cell_value(xls.Handle(), row, col, &v));
-            header << CellText(v);
+            header << text(row, col, v);
         }
         while (!header.isEmpty() && header.last().isEmpty())
             header.removeLast();
@@ -104,7 +115,7 @@ TSheetTable ReadXlsFile(const QString& path) {
         table.AddRow();
         for (unsigned short col = 0; col < columns && col < table.Header.size(); ++col) {
             xls.Check(freexl_get_cell_value(xls.Handle(), row, col, &v));
-            table.AddCell(col, CellText(v));
+            table.AddCell(col, text(row, col, v));
         }
         table.DropEmptyLastRow();
     }

@@ -1,6 +1,7 @@
 // bookkeep_core
 // The first worksheet of an Office Open XML workbook: a zip of XML parts read with libzip and Qt's
 // stream reader.
+#include "maint/NumberFormats.h"
 #include "maint/SheetTable.h"
 
 #include "common/UException.h"
@@ -177,54 +178,6 @@ QString ReadRichText(QXmlStreamReader& xml) {
     return text;
 }
 
-// Whether a number format shows a date, a time of day, or neither; quoted text, escaped characters and
-// colours do not count.
-enum class TDateKind { None, Date, Time };
-
-TDateKind FormatKind(const QString& code) {
-    bool date = false, time = false;
-    for (qsizetype i = 0; i < code.size(); ++i) {
-        const QChar c = code[i].toLower();
-        if (c == QLatin1Char('"')) {
-            i = code.indexOf(QLatin1Char('"'), i + 1);
-            if (i < 0) break;
-        } else if (c == QLatin1Char('\\') || c == QLatin1Char('_') || c == QLatin1Char('*')) {
-            ++i;
-        } else if (c == QLatin1Char('[')) {
-            const qsizetype close = code.indexOf(QLatin1Char(']'), i);
-            if (close < 0) break;
-            const QString inner = code.mid(i + 1, close - i - 1).toLower();
-            if (!inner.isEmpty() && (inner[0] == QLatin1Char('h') || inner[0] == QLatin1Char('m') ||
-                                     inner[0] == QLatin1Char('s')))
-                time = true;
-            i = close;
-        } else if (c == QLatin1Char(';')) {
-            break; // the first section decides
-        } else if (c == QLatin1Char('y') || c == QLatin1Char('d')) {
-            date = true;
-        } else if (c == QLatin1Char('h') || c == QLatin1Char('s')) {
-            time = true;
-        } else if (c == QLatin1Char('m')) {
-            date = date || !time; // "m" after an hour is minutes, otherwise the month
-        } else if (c == QLatin1Char('e') || c == QLatin1Char('g')) {
-            // "e" is the era year of East Asian formats; "General" is not a date
-            if (code.mid(i, 7).compare(QLatin1String("general"), Qt::CaseInsensitive) == 0)
-                i += 6;
-            else if (c == QLatin1Char('e'))
-                date = true;
-        }
-    }
-    if (date) return TDateKind::Date;
-    return time ? TDateKind::Time : TDateKind::None;
-}
-
-TDateKind BuiltInKind(int id) {
-    if ((id >= 14 && id <= 17) || id == 22 || (id >= 27 && id <= 36) || (id >= 50 && id <= 58))
-        return TDateKind::Date;
-    if ((id >= 18 && id <= 21) || (id >= 45 && id <= 47)) return TDateKind::Time;
-    return TDateKind::None;
-}
-
 // The date kind of every cell style (index into cellXfs).
 std::vector<TDateKind> ReadStyles(const TZip& zip, const QString& path, const QString& part) {
     std::vector<TDateKind> kinds;
@@ -339,7 +292,6 @@ TSheetTable ReadXlsxFile(const QString& path) {
     const TWorkbookInfo info = ReadWorkbook(zip, path);
     const std::vector<TDateKind> styles = ReadStyles(zip, path, info.stylesPart);
     const std::vector<QString> strings = ReadSharedStrings(zip, path, info.stringsPart);
-    const double dateShift = info.date1904 ? 1462 : 0;
 
     TSheetTable table;
     bool headerDone = false;
@@ -417,10 +369,7 @@ TSheetTable ReadXlsxFile(const QString& path) {
             } else {
                 const TDateKind kind =
                     style >= 0 && size_t(style) < styles.size() ? styles[size_t(style)] : TDateKind::None;
-                if (kind == TDateKind::None)
-                    text = NumberText(v);
-                else
-                    text = SerialDateText(v + dateShift, kind == TDateKind::Time && v < 1);
+                text = FormattedNumber(v, kind, info.date1904);
             }
         }
         if (!headerDone) {

@@ -90,7 +90,7 @@ TAlamPage::TAlamPage(QWidget* parent) : QWidget(parent) {
     m_NModAlam->setObjectName(QStringLiteral("NModAlam"));
     m_NDelAlam = m_pmAlam->addAction(QStringLiteral("删除"));
     m_NDelAlam->setObjectName(QStringLiteral("NDelAlam"));
-    // The reminder editor and store come separately; whoever connects an item enables it.
+    // Disabled until the page's behaviour is connected (TAlamCommands).
     for (QAction* action : m_pmAlam->actions())
         action->setEnabled(false);
     m_lv1->setContextMenuPolicy(Qt::CustomContextMenu);

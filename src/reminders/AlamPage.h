@@ -1,6 +1,6 @@
 #pragma once
 // The reminder page of the main window: the reminder list and the view selector under it.
-// It holds the controls only; the reminder part connects their behaviour.
+// It holds the controls only; TAlamCommands connects their behaviour.
 #include <QWidget>
 
 class QAction;

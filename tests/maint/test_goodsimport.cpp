@@ -67,14 +67,10 @@ const QStringList kTyped{"6901234567892|苹果|红|0", "A-002|香蕉, 大|∅|0"
 const QStringList kText{"6901234567892|苹果|红|0", "A-002|香蕉, 大|∅|0", "1001|橙子|1|0",
                         "0012|梨\"雪花\"|黄|0"};
 
-// freexl reads no formula results (the boolean here is a formula in the LibreOffice workbook).
-const QStringList kFormulaLost{"6901234567892|苹果|红|0", "A-002|香蕉, 大|∅|0", "1001|橙子|∅|0",
-                               "0012|梨\"雪花\"|黄|0"};
-
 INSTANTIATE_TEST_SUITE_P(
     Files, GoodsImportFormats,
     ::testing::Values(TImportCase{"goods_openpyxl.xlsx", kTyped}, TImportCase{"goods_lo.xlsx", kTyped},
-                      TImportCase{"goods_lo.xls", kFormulaLost}, TImportCase{"goods_xlwt.xls", kText},
+                      TImportCase{"goods_lo.xls", kTyped}, TImportCase{"goods_xlwt.xls", kTyped},
                       TImportCase{"goods_utf8.csv", kText}, TImportCase{"goods_utf8_bom.csv", kText},
                       TImportCase{"goods_gb18030.csv", kText}));
 

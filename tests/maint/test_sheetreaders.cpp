@@ -2,6 +2,7 @@
 // The workbook and CSV readers: what a person sees in each cell becomes the cell's text.
 #include "common/UException.h"
 #include "maint/SheetTable.h"
+#include "maint/XlsRecords.h"
 #include "support/TestFixture.h"
 
 #include <QDate>
@@ -63,22 +64,20 @@ const QStringList kCsvGoods{"6901234567892|苹果|红|12|2024-03-01|∅|24",
                             "A-002|香蕉, 大|∅|3.5|2024-03-02 13:45:30|x|7",
                             "1001|橙子|1|0.3|12/31/1999|∅|0.6", "0012|梨\"雪花\"|黄|-7|∅|1234567.125|-14"};
 
-const QStringList kXlsFormulas{"6901234567892|苹果|红|12|2024-03-01|∅|∅",
-                               "A-002|香蕉, 大|∅|3.5|2024-03-02 13:45:30|x|∅",
-                               "1001|橙子|∅|0.3|1999-12-31|∅|∅", "0012|梨\"雪花\"|黄|-7|∅|1234567.125|∅"};
-const QStringList kXlsGoods{"6901234567892|苹果|红|12|2024-03-01|∅",
-                            "A-002|香蕉, 大|∅|3.5|2024-03-02 13:45:30|x", "1001|橙子|1|0.3|1999-12-31|∅",
-                            "0012|梨\"雪花\"|黄|-7|∅|1234567.125"};
+const QStringList kFormulaHeader{"商品编号", "商品名称", "到货", "错误", "空"};
+const QStringList kFormulaRows{"F-1|F-1号|2024-05-06|#DIV/0!|∅", "F-2|ab|2024-05-06 06:00:00|#N/A|∅"};
 
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, SheetReaders,
     ::testing::Values(TReaderCase{"goods_openpyxl.xlsx", kHeader, kGoods},
                       TReaderCase{"goods_lo.xlsx", kHeader + QStringList{"合计"},
                                   WithTotals(kGoods, {"24", "7", "0.6", "-14"})},
-                      // freexl reads no formula results from binary workbooks (the cells read empty) and
-                      // gives booleans as numbers.
-                      TReaderCase{"goods_lo.xls", kHeader + QStringList{"合计"}, kXlsFormulas},
-                      TReaderCase{"goods_xlwt.xls", kHeader, kXlsGoods},
+                      TReaderCase{"goods_lo.xls", kHeader + QStringList{"合计"},
+                                  WithTotals(kGoods, {"24", "7", "0.6", "-14"})},
+                      TReaderCase{"goods_xlwt.xls", kHeader, kGoods},
+                      // Formula results of every kind: text, dates by their format, errors, the empty text.
+                      TReaderCase{"formulas.xlsx", kFormulaHeader, kFormulaRows},
+                      TReaderCase{"formulas.xls", kFormulaHeader, kFormulaRows},
                       // Text files hold what the program that saved them wrote: no types to read.
                       TReaderCase{"goods_utf8.csv", kHeader + QStringList{"合计"}, kCsvGoods},
                       TReaderCase{"goods_utf8_bom.csv", kHeader + QStringList{"合计"}, kCsvGoods},
@@ -180,6 +179,30 @@ TEST_F(XlsxWriterWorkbook, UnreadableFilesNameTheReason) {
             ADD_FAILURE() << path.toStdString();
         } catch (const EAppError& e) {
             EXPECT_TRUE(e.Message().contains(path)) << e.what();
+        }
+    }
+}
+
+// A damaged binary workbook: the record reader gives up quietly at every length, and what freexl makes of
+// it is either a table or a reason.
+TEST_F(XlsxWriterWorkbook, DamagedBinaryWorkbooksNeverCrash) {
+    QFile f(Fixture("formulas.xls"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray whole = f.readAll();
+    EXPECT_EQ(ReadXlsFormulaCells(Fixture("formulas.xls")).size(), 8u);
+    for (qsizetype cut = 0; cut < whole.size(); cut += 97) {
+        const QString path = Dir() + QStringLiteral("cut%1.xls").arg(cut);
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        QByteArray bytes = whole.left(cut);
+        bytes += QByteArray(whole.size() - cut, '\xFF'); // the rest overwritten
+        out.write(bytes);
+        out.close();
+        (void)ReadXlsFormulaCells(path);
+        try {
+            ReadSheetFile(path);
+        } catch (const EAppError& e) {
+            EXPECT_FALSE(e.Message().isEmpty());
         }
     }
 }
