@@ -2,12 +2,14 @@
 //   bookkeep-sql --create FILE      makes a new, empty data file
 //   bookkeep-sql FILE SQL           select: prints a header and the rows, tab-separated; else runs SQL as a
 //   batch
+//   bookkeep-sql FILE --export OUT.xlsx SQL   writes the rows of a select to a workbook, titles first
 //   bookkeep-sql --import FILE WORKBOOK --fields NAME[,NAME...] [--group N]   imports goods (SqlImport.cpp)
 #include "common/Seams.h"
 #include "common/UException.h"
 #include "common/UntPublic.h"
 #include "data/MD.h"
 #include "data/Schema.h"
+#include "SqlExport.h"
 #include "SqlImport.h"
 
 #include <QCoreApplication>
@@ -43,7 +45,9 @@ QString Escape(const QString& v) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: bookkeep-sql --create FILE\n       bookkeep-sql FILE SQL\n%s", ImportUsage);
+    std::fprintf(stderr, "usage: bookkeep-sql --create FILE\n       bookkeep-sql FILE SQL\n"
+                         "       bookkeep-sql FILE --export OUT.xlsx SQL\n%s",
+                 ImportUsage);
     return 2;
 }
 
@@ -64,7 +68,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    if (args.size() != 2) return Usage();
+    const bool exporting = args.size() == 4 && args[1] == QLatin1String("--export");
+    if (args.size() != 2 && !exporting) return Usage();
 
     const QFileInfo file(args[0]);
     SetAppDir(file.absolutePath());
@@ -81,6 +86,11 @@ int main(int argc, char** argv) {
     } else {
         access.Connect();
         if (!access.Connection->Connected()) return 1;
+    }
+    if (exporting) {
+        const int code = RunSqlExport(args[2], args[3]);
+        gDbAccess = nullptr;
+        return code;
     }
     const QString sql = args[1];
     try {

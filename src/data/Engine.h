@@ -89,7 +89,9 @@ private:
     int m_col;
 };
 
-enum class TFieldKind { General, DateTime, Boolean };
+// What a column's declared type says its values are; General for a computed column, which declares none.
+// Number follows SQLite's integer, real and numeric affinities (INTEGER, REAL, NUMBER, CURRENCY, ...).
+enum class TFieldKind { General, DateTime, Boolean, Number, Text };
 
 class TResultSet {
 public:
@@ -132,6 +134,8 @@ public:
     QString Text(int row, int column) const;
     QVariant Value(int row, int column) const;
     bool IsNull(int row, int column) const;
+    // True when the value is stored as an integer or a real, not as text.
+    bool IsNumeric(int row, int column) const;
 
     // "field" or "field DESC"; empty restores the order of the statement.
     void SetSort(const QString& sortText);

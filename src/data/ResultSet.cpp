@@ -71,6 +71,18 @@ QString NotFound(const QString& name) {
            name;
 }
 
+// The declared type's kind, by SQLite's affinity rules (a DATETIME column has numeric affinity but holds day
+// numbers; BOOLEAN holds -1 and 0).
+TFieldKind KindOfDeclaredType(const QString& decl) {
+    const auto has = [&](const char* part) { return decl.contains(QLatin1String(part)); };
+    if (decl.isEmpty()) return TFieldKind::General;
+    if (has("DATE") || has("TIME")) return TFieldKind::DateTime;
+    if (has("BOOL") || decl == QLatin1String("BIT")) return TFieldKind::Boolean;
+    if (has("INT")) return TFieldKind::Number;
+    if (has("CHAR") || has("CLOB") || has("TEXT") || has("BLOB")) return TFieldKind::Text;
+    return TFieldKind::Number;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- TField
@@ -243,12 +255,7 @@ void TResultSet::Open() {
         bool oneTable = n > 0;
         for (int i = 0; i < n; ++i) {
             m_names << Utf8(sqlite3_column_name(g.stmt, i));
-            const QString decl = Utf8(sqlite3_column_decltype(g.stmt, i)).toUpper();
-            m_kinds.push_back(decl.contains(QLatin1String("DATE")) || decl.contains(QLatin1String("TIME"))
-                                  ? TFieldKind::DateTime
-                              : decl.contains(QLatin1String("BOOL")) || decl == QLatin1String("BIT")
-                                  ? TFieldKind::Boolean
-                                  : TFieldKind::General);
+            m_kinds.push_back(KindOfDeclaredType(Utf8(sqlite3_column_decltype(g.stmt, i)).toUpper()));
             const char* table = sqlite3_column_table_name(g.stmt, i);
             const char* origin = sqlite3_column_origin_name(g.stmt, i);
             m_originColumns.push_back(origin ? origin : "");
@@ -390,6 +397,10 @@ QVariant TResultSet::Value(int row, int column) const {
 }
 bool TResultSet::IsNull(int row, int column) const {
     return CellAt(row, column).type == SQLITE_NULL;
+}
+bool TResultSet::IsNumeric(int row, int column) const {
+    const uint8_t type = CellAt(row, column).type;
+    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
 }
 
 void TResultSet::SetSort(const QString& sortText) {

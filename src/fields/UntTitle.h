@@ -1,6 +1,8 @@
 #pragma once
 // Field definitions: the kinds, the TitleValues encoding, the name rules and the statements that create,
 // change and remove a field together with its column of Customer. No windows here.
+#include "data/WorkbookWriter.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -64,6 +66,8 @@ bool LoadTitle(const QString& name, TTitleDef& def);
 // All field names joined by "," in stored order; empty without definitions.
 QString TitleNameList();
 QStringList TitleNames();
+// The sheet kinds of the user's number and date fields, whose Customer columns are text.
+TFieldCellKinds TitleCellKinds();
 
 // Text between single quotes in SQL, inner quotes doubled: 'O''Neil'.
 QString SqlQuoted(const QString& text);

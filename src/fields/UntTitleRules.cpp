@@ -214,6 +214,18 @@ QStringList TitleNames() {
     return names;
 }
 
+TFieldCellKinds TitleCellKinds() {
+    gDbAccess->OpenQuery(QStringLiteral("select TitleName,TitleType from AppTitle "));
+    TResultSet* rs = gDbAccess->QueryData;
+    TFieldCellKinds kinds;
+    for (rs->First(); !rs->Eof(); rs->Next()) {
+        const int type = rs->Fields(1).AsInteger();
+        if (type == tkNumber || type == tkDate)
+            kinds[rs->Fields(0).AsString()] = type == tkNumber ? TCellKind::Number : TCellKind::Date;
+    }
+    return kinds;
+}
+
 QString TitleNameList() {
     return TitleNames().join(QLatin1Char(','));
 }

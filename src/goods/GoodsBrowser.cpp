@@ -1,10 +1,10 @@
 #include "goods/GoodsBrowser.h"
 
-#include "common/ExcelExport.h"
 #include "common/StatusPanels.h"
 #include "common/UException.h"
 #include "common/UntPublic.h"
 #include "controls/CardDBGrid.h"
+#include "controls/GridExport.h"
 #include "data/MD.h"
 #include "fields/CustomerDIY.h"
 #include "fields/UntTitle.h"
@@ -170,7 +170,7 @@ void TGoodsBrowser::N3Click() {
 }
 
 void TGoodsBrowser::Excel1Click() {
-    ExportGridToExcel(m_grid);
+    ExportGridToExcel(m_grid, TitleCellKinds());
 }
 
 // The window posts WM_REFRESHGOODS on closing after a change; the main window then runs the query again.

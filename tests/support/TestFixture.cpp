@@ -20,7 +20,9 @@ QStringList TRecordingMessages::Texts() const {
     return out;
 }
 
-QString TQueuedFileDialogs::SaveFileName(const QString& caption, const QString& filter, const QString&) {
+QString TQueuedFileDialogs::SaveFileName(const QString& caption, const QString& filter,
+                                         const QString& defaultSuffix) {
+    suffixes << defaultSuffix;
     captions << caption;
     filters << filter;
     if (names.empty()) return {};

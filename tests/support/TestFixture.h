@@ -38,6 +38,7 @@ public:
     std::deque<QString> names;
     QStringList captions;
     QStringList filters;
+    QStringList suffixes; // the default suffix each dialog was given (none for opening)
 };
 
 class TDataFileTest : public ::testing::Test {
