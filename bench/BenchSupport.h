@@ -2,12 +2,15 @@
 // What every benchmark needs: a fresh data file in a temporary folder with gDbAccess connected, a way to run
 // SQL straight on the connection, the same statement stepped through raw SQLite for comparison, and a median.
 #include "common/UntPublic.h"
+#include "data/JetFunctions.h"
 #include "data/JetSql.h"
 #include "data/MD.h"
 #include "data/Schema.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -17,16 +20,46 @@
 #include <sqlite3.h>
 #include <vector>
 
+// The shared benchmark data file: its goods, user fields and stock-in movements (over the year 2024); a few
+// stock-out and stocktake movements as well, so that every history page has rows.
+constexpr int kBenchGoods = 100000;
+constexpr int kBenchFields = 10;
+constexpr int kBenchMovements = 1000000;
+constexpr int kBenchOutMovements = 100000;
+constexpr int kBenchOkMovements = 10000;
+
+inline void GenerateGoods(int goods, int fields);
+inline void GenerateMovements(int movements, int outMovements, int okMovements, int goods);
+
+// Empty: a new data file. Shared: a private copy of the shared benchmark file named by BOOKKEEP_BENCH_FILE
+// (scripts/bench.sh makes it), or, when that is not set, the same content generated here.
+enum class TBenchData { Empty, Shared };
+
 class TBenchDataFile {
 public:
-    TBenchDataFile() {
+    explicit TBenchDataFile(TBenchData data = TBenchData::Empty) {
         SetAppDir(m_dir.path());
-        CreateDataFile(TDbAccess::DataFilePath());
+        const QString shared = qEnvironmentVariable("BOOKKEEP_BENCH_FILE");
+        if (data == TBenchData::Shared && !shared.isEmpty()) {
+            if (!QFile::copy(shared, TDbAccess::DataFilePath())) {
+                std::fprintf(stderr, "cannot copy the benchmark file %s\n", qUtf8Printable(shared));
+                std::exit(1);
+            }
+            // A copy of a read-only file is read-only too.
+            QFile::setPermissions(TDbAccess::DataFilePath(), QFile::ReadOwner | QFile::WriteOwner);
+        } else {
+            CreateDataFile(TDbAccess::DataFilePath());
+        }
         gDbAccess = new TDbAccess;
         gDbAccess->Connect();
         if (!gDbAccess->Connection->Connected()) {
             std::fprintf(stderr, "cannot open the benchmark's data file\n");
             std::exit(1);
+        }
+        if (data == TBenchData::Shared && shared.isEmpty()) {
+            std::fprintf(stderr, "BOOKKEEP_BENCH_FILE is not set: generating the benchmark data here\n");
+            GenerateGoods(kBenchGoods, kBenchFields);
+            GenerateMovements(kBenchMovements, kBenchOutMovements, kBenchOkMovements, kBenchGoods);
         }
     }
     ~TBenchDataFile() {
@@ -95,6 +128,22 @@ inline double MedianMs(int runs, const std::function<void()>& f) {
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// One figure for the benchmark table (see bench/README.md): "BENCH <name> <value> <unit>", followed by
+// " limit <goal>" when the figure has a goal (the value must not exceed it). Names are lower case with "_".
+inline void Bench(const char* name, double value, const char* unit, double limit = -1) {
+    if (limit >= 0)
+        std::printf("BENCH %s %.3f %s limit %g\n", name, value, unit, limit);
+    else
+        std::printf("BENCH %s %.3f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+// The same work done through raw SQLite in the same run; the table shows the figure's ratio to it.
+inline void BenchRaw(const char* name, double value, const char* unit) {
+    std::printf("BENCH %s_raw %.3f %s\n", name, value, unit);
+    std::fflush(stdout);
 }
 
 // Widgets are measured off screen unless a display is asked for.
@@ -167,4 +216,34 @@ inline void GenerateGoods(int goods, int fields) {
     }
     sqlite3_finalize(st);
     RawExec("COMMIT");
+}
+
+// Movements of generated goods spread evenly over 2024, each table in one transaction: `movements` stock-in
+// rows (about 85,000 in a month), and stock-out and stocktake rows; goods chosen by stepping a prime through
+// the catalogue.
+inline void GenerateMovements(int movements, int outMovements, int okMovements, int goods) {
+    sqlite3* db = gDbAccess->Connection->Handle();
+    const double start = DateTimeToDays(QDateTime(QDate(2024, 1, 1), QTime(0, 0)));
+    const auto fill = [&](const char* sql, int count, int prime, bool withOld) {
+        RawExec("BEGIN");
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+        for (int i = 0; i < count; ++i) {
+            const QByteArray guid = BenchGuid(int((int64_t(i) * prime) % goods)).toUtf8();
+            sqlite3_bind_text(st, 1, guid.constData(), guid.size(), SQLITE_TRANSIENT);
+            sqlite3_bind_int(st, 2, 1 + i % 9);
+            sqlite3_bind_double(st, 3, start + 366.0 * i / count);
+            if (withOld) sqlite3_bind_int(st, 4, i % 500);
+            if (sqlite3_step(st) != SQLITE_DONE) {
+                std::fprintf(stderr, "insert failed: %s\n", sqlite3_errmsg(db));
+                std::exit(1);
+            }
+            sqlite3_reset(st);
+        }
+        sqlite3_finalize(st);
+        RawExec("COMMIT");
+    };
+    fill("insert into StorIn(GUID,SL,CreateDate) values (?,?,?)", movements, 7919, false);
+    fill("insert into StorOut(GUID,SL,CreateDate) values (?,?,?)", outMovements, 104729, false);
+    fill("insert into StorOk(GUID,SL,CreateDate,Oldsl) values (?,?,?,?)", okMovements, 15485863, true);
 }

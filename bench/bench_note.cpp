@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -52,8 +53,12 @@ Figures Time(const std::function<void(int)>& step) {
     return {ms[ms.size() / 2], ms[ms.size() * 9 / 10], ms.back()};
 }
 
-void Report(const char* what, const Figures& f) {
-    std::printf("%-52s median %7.2f ms   p90 %7.2f ms   max %7.2f ms\n", what, f.median, f.p90, f.max);
+// The median as the figure; with spread, the 90th percentile and the slowest beside it.
+void Report(const std::string& name, const Figures& f, bool spread = false) {
+    Bench(name.c_str(), f.median, "ms");
+    if (!spread) return;
+    Bench((name + "_p90").c_str(), f.p90, "ms");
+    Bench((name + "_max").c_str(), f.max, "ms");
 }
 } // namespace
 
@@ -78,20 +83,21 @@ int main(int argc, char** argv) {
         QTextCursor end = box->textCursor();
         end.movePosition(QTextCursor::End);
         box->setTextCursor(end);
-        Report("keystroke in the note box (type, read box, save)", Time([&](int i) {
+        Report("note_keystroke", Time([&](int i) {
                    const QString ch(QChar(u'a' + i % 26));
                    QKeyEvent press(QEvent::KeyPress, Qt::Key_A + i % 26, Qt::NoModifier, ch);
                    QApplication::sendEvent(box, &press);
-               }));
+               }),
+               true);
         QString text = box->toPlainText();
-        Report("  reading the box's text (toPlainText)", Time([&](int) { text = box->toPlainText(); }));
-        Report("  save alone (TNote::StoreText)", Time([&](int i) {
+        Report("note_read_box", Time([&](int) { text = box->toPlainText(); }));
+        Report("note_save", Time([&](int i) {
                    text += QChar(u'a' + i % 26);
                    gNote->StoreText(0, text);
                }));
-        Report("    count (TNote::Exists)", Time([&](int) { gNote->Exists(0); }));
-        Report("    read (TNote::Load)", Time([&](int) { gNote->Load(0); }));
-        Report("    write (TNote::Save)", Time([&](int i) {
+        Report("note_save_count", Time([&](int) { gNote->Exists(0); }));
+        Report("note_save_read", Time([&](int) { gNote->Load(0); }));
+        Report("note_save_write", Time([&](int i) {
                    gNote->TypeID = 0;
                    gNote->ReMark = text + QChar(u'A' + i % 26);
                    gNote->Save();

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(build-essential cmake pkg-config ccache qt6-base-dev libsqlite3-dev libxlsxwriter-dev
           libfreexl-dev libzip-dev googletest libgtest-dev fonts-noto-cjk libgl-dev
-          qt6-multimedia-dev)
+          qt6-multimedia-dev desktop-file-utils)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

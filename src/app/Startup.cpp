@@ -1,6 +1,8 @@
 #include "app/Startup.h"
 
+#include "app/FirstStart.h"
 #include "app/FormMain.h"
+#include "common/AppDirChoice.h"
 #include "common/UntPublic.h"
 #include "common/Wait.h"
 #include "data/DataFileLock.h"
@@ -61,6 +63,7 @@ void ApplyLook(QApplication& app) {
 int RunApplication() {
     // The error handler, AppDir and the storage singletons are set up when their modules load; the
     // application object exists already.
+    PrepareAppDir(CurrentAppDirFacts()); // an installed program's first start makes its data file
     // A second program on the same data file would overwrite the first one's work: it ends before it opens
     // the file. Without a data file there is nothing to lock and the connection reports the missing file.
     const QString dataFile = TDbAccess::DataFilePath();

@@ -1,5 +1,6 @@
 #include "common/UntPublic.h"
 
+#include "common/AppDirChoice.h"
 #include "common/Seams.h"
 
 #include <QCoreApplication>
@@ -34,10 +35,7 @@ IWaitingIndicator* g_waiting = nullptr;
 QDateTime g_fixedNow;
 
 QString DefaultAppDir() {
-    QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
-    dir = QDir::toNativeSeparators(dir);
-    if (!dir.endsWith(QDir::separator())) dir += QDir::separator();
-    return dir;
+    return ChooseAppDir(CurrentAppDirFacts());
 }
 
 } // namespace
