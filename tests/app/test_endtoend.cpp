@@ -2,6 +2,8 @@
 // history, a reminder, a note, a login password, backup, clearing, restore, import and the close. Every step
 // goes through the window's own menus, buttons and dialogs, and is then checked in the data file itself.
 #include "app/FormMain.h"
+#include "common/StatusPanels.h"
+#include "controls/CardEdtBut.h"
 #include "data/MD.h"
 #include "reminders/PopupTestSupport.h"
 #include "support/GuiTestSupport.h"
@@ -12,14 +14,16 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
-#include <QKeyEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextCursor>
+#include <QToolButton>
 #include <QTimer>
 #include <QTreeWidget>
 #include <memory>
@@ -170,6 +174,65 @@ protected:
         form->tmr1Timer();
     }
 
+    // A stock document from the goods page's toolbar: quantities typed into the rows of the named codes,
+    // moving down with Enter; the last box is still being edited when the confirm button is pressed.
+    void Book(const char* button, const char* window, const std::vector<std::pair<QString, QString>>& typed) {
+        bool opened = false;
+        WhenModal([&] {
+            QWidget* dlg = Modal(window);
+            if (!dlg) return;
+            opened = true;
+            auto* lv1 = Child<QAbstractItemView>(dlg, "lv1");
+            QAbstractItemModel* m = lv1->model();
+            for (size_t i = 0; i < typed.size(); ++i) {
+                int row = -1;
+                for (int r = 0; r < m->rowCount(); ++r)
+                    if (m->index(r, 1).data().toString() == typed[i].first) row = r;
+                ASSERT_GE(row, 0) << typed[i].first.toStdString();
+                const QModelIndex cell = m->index(row, 4);
+                lv1->setCurrentIndex(cell);
+                lv1->edit(cell);
+                auto* box = lv1->findChild<QLineEdit*>(QStringLiteral("edtQuantity"));
+                ASSERT_NE(box, nullptr);
+                box->selectAll();
+                TypeText(box, typed[i].second);
+                if (i + 1 < typed.size()) QTest::keyClick(box, Qt::Key_Return);
+            }
+            ClickButton(dlg, "btnOK");
+            ClickButton(dlg, "btnCancel");
+        });
+        Child<QAbstractButton>(form.get(), button)->click();
+        EXPECT_TRUE(opened) << window;
+    }
+    QString StockTotalShown() {
+        auto* stat1 = Child<TStatusPanels>(form.get(), "stat1");
+        for (int i = 0; stat1 && i + 1 < stat1->PanelCount(); ++i)
+            if (stat1->PanelText(i).contains(QStringLiteral("库存"))) return stat1->PanelText(i + 1);
+        return QString();
+    }
+    // Opens the data maintenance window and runs the step inside it.
+    void InDataMgr(const std::function<void(QWidget*)>& step) {
+        bool opened = false;
+        WhenModal([&] {
+            QWidget* dlg = Modal("TFormDataMgr");
+            if (!dlg) return;
+            opened = true;
+            step(dlg);
+            if (dlg->isVisible()) dlg->close();
+        });
+        ActionNamed(form.get(), "N8")->trigger();
+        EXPECT_TRUE(opened);
+    }
+    // Closes the main window as the user does, then starts the program again on the same data file.
+    void Restart(const std::function<void()>& atLogin = {}) {
+        form->close();
+        form.reset();
+        gDbAccess->Connect();
+        ASSERT_TRUE(gDbAccess->Connection->Connected());
+        if (atLogin) WhenModal(atLogin);
+        Start();
+    }
+
     std::unique_ptr<TFormMain> form;
     TCountingChime chime;
 };
@@ -266,4 +329,142 @@ TEST_F(EndToEndTest, AShopOwnersDay) {
     QCoreApplication::sendPostedEvents(form.get());
     EXPECT_EQ(Rows(QStringLiteral("select bLook from Alam")), QStringList{"1"});
     CloseAllPopups();
+
+    // --- Stock in for three goods at once, stock out, and a count that finds one short.
+    pgc1->setCurrentIndex(0);
+    messages.Clear();
+    Book("ToolButtonCZ", "TFormStorIn", {{"A001", "10"}, {"A002", "20"}, {"B001", "5"}});
+    EXPECT_EQ(messages.Texts(), QStringList{"进货成功!"});
+    EXPECT_EQ(Rows(QStringLiteral("select c.商品编号,s.SL from StorIn s, Customer c where s.GUID=c.GUID "
+                                  "order by c.商品编号")),
+              (QStringList{"A001|10", "A002|20", "B001|5"}));
+    EXPECT_EQ(StockTotalShown(), QStringLiteral("35"));
+    Book("btn4", "TFormStorOut", {{"A001", "3"}});
+    EXPECT_EQ(Rows(QStringLiteral("select c.商品编号,s.SL from StorOut s, Customer c where s.GUID=c.GUID")),
+              QStringList{"A001|3"});
+    Book("btn6", "TFormStorOk", {{"B001", "4"}});
+    EXPECT_EQ(
+        Rows(QStringLiteral("select c.商品编号,s.SL,s.Oldsl from StorOk s, Customer c where s.GUID=c.GUID")),
+        QStringList{"B001|4|5"});
+    EXPECT_EQ(Rows(QStringLiteral("select 商品编号,库存 from Customer order by 商品编号")),
+              (QStringList{"A001|7", "A002|20", "B001|4"}));
+    EXPECT_EQ(StockTotalShown(), QStringLiteral("31"));
+    EXPECT_EQ(messages.Texts(), (QStringList{"进货成功!", "出货成功!", "盘点成功!"}));
+
+    // --- The history of today on each page; the stock-in sheet is exported.
+    const QString sheet = Dir() + QStringLiteral("进货.xlsx");
+    dialogs.QueueFileName(sheet);
+    QStringList historyRows;
+    WhenModal([&] {
+        QWidget* dlg = Modal("TFormQStor");
+        if (!dlg) return;
+        auto* pages = Child<QTabWidget>(dlg, "pgc1");
+        for (int i = 0; i < 3; ++i) {
+            pages->setCurrentIndex(i);
+            QWidget* page = pages->widget(i);
+            ClickButton(page, "btnQuery");
+            historyRows << QString::number(Child<QAbstractItemView>(page, "DBGrid1")->model()->rowCount());
+        }
+        pages->setCurrentIndex(0);
+        ClickButton(pages->widget(0), "btnExcel");
+        dlg->close();
+    });
+    Child<QAbstractButton>(form.get(), "btn8")->click();
+    EXPECT_EQ(historyRows, (QStringList{"3", "1", "1"}));
+    EXPECT_TRUE(QFileInfo(sheet).isFile());
+
+    // --- A login password with a quote in it; the next start asks for it and refuses a wrong one.
+    WhenModal([] {
+        QWidget* dlg = Modal("TFormConfig");
+        if (!dlg) return;
+        Child<QAbstractButton>(dlg, "chkPass")->click();
+        Child<QLineEdit>(dlg, "edtPass")->setText(QStringLiteral("o'k"));
+        Child<QLineEdit>(dlg, "edtRePass")->setText(QStringLiteral("o'k"));
+        ClickButton(dlg, "btnOK");
+    });
+    ActionNamed(form.get(), "N15")->trigger();
+    EXPECT_EQ(Rows(QStringLiteral("select PassWord from SysSet")), QStringList{"o'k"});
+    messages.Clear();
+    bool askedAtLogin = false;
+    Restart([&] {
+        QWidget* dlg = Modal("TFormPass");
+        if (!dlg) return;
+        askedAtLogin = true;
+        Child<QLineEdit>(dlg, "edtPass")->setText(QStringLiteral("ok"));
+        ClickButton(dlg, "btnOK");
+        EXPECT_TRUE(dlg->isVisible());
+        Child<QLineEdit>(dlg, "edtPass")->setText(QStringLiteral("o'k"));
+        ClickButton(dlg, "btnOK");
+    });
+    EXPECT_TRUE(askedAtLogin);
+    EXPECT_EQ(messages.Texts(), QStringList{"密码输入错误!"});
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(GridRows(), (QStringList{"A001|可乐|7", "A002|雪碧|20", "B001|O'Neil 橙汁|4"}));
+
+    // --- Back up, clear, restore: the window shows what the file holds after each.
+    const QString backup = Dir() + QStringLiteral("周五备份");
+    dialogs.QueueFileName(backup);
+    messages.Clear();
+    InDataMgr([](QWidget* dlg) { ClickButton(dlg, "btnSave"); });
+    EXPECT_TRUE(QFileInfo(backup + QStringLiteral(".dat")).isFile());
+    EXPECT_EQ(messages.Texts(), QStringList{"备份成功!"});
+
+    messages.QueueAnswer(true);
+    InDataMgr([](QWidget* dlg) { ClickButton(dlg, "Button1"); });
+    EXPECT_EQ(One(QStringLiteral("select count(*) from Customer")), QStringLiteral("0"));
+    EXPECT_EQ(One(QStringLiteral("select count(*) from StorIn")), QStringLiteral("3"));
+    EXPECT_TRUE(GridRows().isEmpty());
+    EXPECT_TRUE(QFileInfo(Dir() + QStringLiteral("tmpData.dat")).isFile());
+
+    messages.QueueAnswer(true);
+    dialogs.QueueFileName(backup + QStringLiteral(".dat"));
+    InDataMgr([](QWidget* dlg) { ClickButton(dlg, "btnAdd"); });
+    EXPECT_EQ(GridRows(), (QStringList{"A001|可乐|7", "A002|雪碧|20", "B001|O'Neil 橙汁|4"}));
+    pgc1 = Child<QTabWidget>(form.get(), "pgc1");
+    pgc1->setCurrentIndex(1);
+    mmoNote = Child<QPlainTextEdit>(form.get(), "mmoNote");
+    EXPECT_EQ(mmoNote->toPlainText(), QStringLiteral("周五盘点"));
+    mmoNote->moveCursor(QTextCursor::End);
+    TypeText(mmoNote, QStringLiteral("！"));
+    EXPECT_EQ(One(QStringLiteral("select ReMark from NoteBook where TypeID=0")),
+              QStringLiteral("周五盘点！"));
+
+    // --- Goods from a sheet into 零食: code, name and colour taken over.
+    pgc1->setCurrentIndex(0);
+    dialogs.QueueFileName(QStringLiteral(BK_FIXTURES "goods_utf8.csv"));
+    messages.Clear();
+    InDataMgr([&](QWidget* dlg) {
+        auto* list = Child<QListWidget>(dlg, "lstbox1");
+        for (int i = 0; i < list->count(); ++i)
+            if (QStringList{"商品编号", "商品名称", "颜色"}.contains(list->item(i)->text()))
+                list->item(i)->setCheckState(Qt::Checked);
+        WhenModal([] {
+            QWidget* picker = ActiveModal();
+            ASSERT_NE(picker, nullptr);
+            auto* tree = picker->findChild<QTreeWidget*>();
+            ASSERT_NE(tree, nullptr);
+            tree->setCurrentItem(NodeNamed(tree, QStringLiteral("零食")));
+            ClickButton(picker, "btnOK");
+        });
+        Child<TCardEdtBut>(dlg, "EdtGoup")->Button()->click();
+        ClickButton(dlg, "btnInData");
+    });
+    ASSERT_EQ(messages.Texts().size(), 1);
+    const QString imported = One(QStringLiteral("select count(*) from Customer c, CustomerType t "
+                                                "where c.TypeID=t.SelfIndex and t.TypeName='零食'"));
+    EXPECT_EQ(messages.Texts().first(), QStringLiteral("输入导入成功，导入条数：") + imported);
+    EXPECT_GE(imported.toInt(), 4);
+    EXPECT_EQ(Rows(QStringLiteral("select 商品编号,颜色,库存 from Customer where 商品名称='苹果'")),
+              QStringList{"6901234567892|红|0"});
+
+    // --- The day ends: the window closes, the file is compacted and opens again with everything in it.
+    const QString goodsBefore = One(QStringLiteral("select count(*) from Customer"));
+    form->close();
+    form.reset();
+    EXPECT_TRUE(QDir(Dir()).entryList({QStringLiteral("~CP*")}).isEmpty());
+    gDbAccess->Connect();
+    ASSERT_TRUE(gDbAccess->Connection->Connected());
+    EXPECT_EQ(One(QStringLiteral("select count(*) from Customer")), goodsBefore);
+    EXPECT_EQ(One(QStringLiteral("select count(*) from StorIn")), QStringLiteral("3"));
+    EXPECT_EQ(Rows(QStringLiteral("select PassWord from SysSet")), QStringList{"o'k"});
 }
