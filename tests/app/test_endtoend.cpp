@@ -23,8 +23,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextCursor>
-#include <QToolButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <memory>
 
@@ -41,15 +41,20 @@ QAction* ActionNamed(QObject* parent, const char* name) {
     return Child<QAction>(parent, name);
 }
 
-// The modal window open now, which must be of the named kind.
-QWidget* Modal(const char* objectName) {
-    QWidget* w = ActiveModal();
-    if (!w || w->objectName() != QLatin1String(objectName)) {
-        ADD_FAILURE() << "expected the modal window " << objectName << ", found "
-                      << (w ? w->objectName().toStdString() : std::string("none"));
-        return nullptr;
-    }
-    return w;
+// Runs step inside the modal loop of the named window as soon as that window is the active modal one. A
+// window may let pending events run while it opens, before its own loop starts; the step waits for it.
+void InModal(const char* objectName, std::function<void(QWidget*)> step, int triesLeft = 100000) {
+    QTimer::singleShot(0, [=] {
+        QWidget* w = ActiveModal();
+        if (w && w->objectName() == QLatin1String(objectName) && w->isVisible()) {
+            step(w);
+        } else if (triesLeft > 0) {
+            InModal(objectName, step, triesLeft - 1);
+        } else {
+            ADD_FAILURE() << "the modal window " << objectName << " did not open; found "
+                          << (w ? w->objectName().toStdString() : std::string("none"));
+        }
+    });
 }
 
 // Types text key by key, as a keyboard with an input method delivers it.
@@ -107,9 +112,7 @@ protected:
     // 新建组 on the goods tree under the named parent.
     void NewGroup(const QString& parent, const QString& name) {
         ClickNode(tv1(), parent);
-        WhenModal([name] {
-            QWidget* dlg = Modal("FormAddType");
-            if (!dlg) return;
+        InModal("FormAddType", [name](QWidget* dlg) {
             Child<QLineEdit>(dlg, "edtName")->setText(name);
             ClickButton(dlg, "btnOK");
         });
@@ -118,9 +121,7 @@ protected:
 
     // One new field through the field list window's 新建 (the window must be open).
     static void NewField(QWidget* fieldList, const QString& name, int kind, const QString& values) {
-        WhenModal([=] {
-            QWidget* dlg = Modal("TFormAddTitle");
-            if (!dlg) return;
+        InModal("TFormAddTitle", [=](QWidget* dlg) {
             Child<QLineEdit>(dlg, "edtName")->setText(name);
             Child<QComboBox>(dlg, "cbbType")->setCurrentIndex(kind);
             if (kind == 1)
@@ -136,9 +137,7 @@ protected:
     void NewGoods(const QString& group, const QString& code, const QString& name,
                   const std::function<void(QWidget*)>& fields) {
         ClickNode(tv1(), group);
-        WhenModal([=] {
-            QWidget* dlg = Modal("TFormAddCustomer");
-            if (!dlg) return;
+        InModal("TFormAddCustomer", [=](QWidget* dlg) {
             Child<QLineEdit>(dlg, "edtName")->setText(code);
             Child<QLineEdit>(dlg, "edtTel")->setText(name);
             fields(dlg);
@@ -178,9 +177,7 @@ protected:
     // moving down with Enter; the last box is still being edited when the confirm button is pressed.
     void Book(const char* button, const char* window, const std::vector<std::pair<QString, QString>>& typed) {
         bool opened = false;
-        WhenModal([&] {
-            QWidget* dlg = Modal(window);
-            if (!dlg) return;
+        InModal(window, [&](QWidget* dlg) {
             opened = true;
             auto* lv1 = Child<QAbstractItemView>(dlg, "lv1");
             QAbstractItemModel* m = lv1->model();
@@ -213,9 +210,7 @@ protected:
     // Opens the data maintenance window and runs the step inside it.
     void InDataMgr(const std::function<void(QWidget*)>& step) {
         bool opened = false;
-        WhenModal([&] {
-            QWidget* dlg = Modal("TFormDataMgr");
-            if (!dlg) return;
+        InModal("TFormDataMgr", [&](QWidget* dlg) {
             opened = true;
             step(dlg);
             if (dlg->isVisible()) dlg->close();
@@ -224,12 +219,12 @@ protected:
         EXPECT_TRUE(opened);
     }
     // Closes the main window as the user does, then starts the program again on the same data file.
-    void Restart(const std::function<void()>& atLogin = {}) {
+    void Restart(const std::function<void(QWidget*)>& atLogin = {}) {
         form->close();
         form.reset();
         gDbAccess->Connect();
         ASSERT_TRUE(gDbAccess->Connection->Connected());
-        if (atLogin) WhenModal(atLogin);
+        if (atLogin) InModal("TFormPass", atLogin);
         Start();
     }
 
@@ -247,9 +242,7 @@ TEST_F(EndToEndTest, AShopOwnersDay) {
               (QStringList{"饮料|未分组", "果汁|饮料", "零食|未分组"}));
 
     // --- One goods field of each kind, through the field list window.
-    WhenModal([] {
-        QWidget* list = Modal("TFormCustomerDIY");
-        if (!list) return;
+    InModal("TFormCustomerDIY", [](QWidget* list) {
         NewField(list, QStringLiteral("产地"), 0, QString());
         NewField(list, QStringLiteral("颜色"), 1, QStringLiteral("红\n绿"));
         NewField(list, QStringLiteral("供应商"), 2, QString());
@@ -302,9 +295,7 @@ TEST_F(EndToEndTest, AShopOwnersDay) {
     // --- A reminder for 09:05 today: it pops up with its chime, is put off for five minutes, comes back at
     // 09:10 and is seen.
     pgc1->setCurrentIndex(2);
-    WhenModal([] {
-        QWidget* dlg = Modal("TFormAddAlam");
-        if (!dlg) return;
+    InModal("TFormAddAlam", [](QWidget* dlg) {
         Child<QLineEdit>(dlg, "edtHour")->setText(QStringLiteral("9"));
         Child<QLineEdit>(dlg, "edtMinute")->setText(QStringLiteral("5"));
         Child<QPlainTextEdit>(dlg, "mmoNote")->setPlainText(QStringLiteral("给甲公司打电话"));
@@ -355,9 +346,7 @@ TEST_F(EndToEndTest, AShopOwnersDay) {
     const QString sheet = Dir() + QStringLiteral("进货.xlsx");
     dialogs.QueueFileName(sheet);
     QStringList historyRows;
-    WhenModal([&] {
-        QWidget* dlg = Modal("TFormQStor");
-        if (!dlg) return;
+    InModal("TFormQStor", [&](QWidget* dlg) {
         auto* pages = Child<QTabWidget>(dlg, "pgc1");
         for (int i = 0; i < 3; ++i) {
             pages->setCurrentIndex(i);
@@ -374,9 +363,7 @@ TEST_F(EndToEndTest, AShopOwnersDay) {
     EXPECT_TRUE(QFileInfo(sheet).isFile());
 
     // --- A login password with a quote in it; the next start asks for it and refuses a wrong one.
-    WhenModal([] {
-        QWidget* dlg = Modal("TFormConfig");
-        if (!dlg) return;
+    InModal("TFormConfig", [](QWidget* dlg) {
         Child<QAbstractButton>(dlg, "chkPass")->click();
         Child<QLineEdit>(dlg, "edtPass")->setText(QStringLiteral("o'k"));
         Child<QLineEdit>(dlg, "edtRePass")->setText(QStringLiteral("o'k"));
@@ -386,9 +373,7 @@ TEST_F(EndToEndTest, AShopOwnersDay) {
     EXPECT_EQ(Rows(QStringLiteral("select PassWord from SysSet")), QStringList{"o'k"});
     messages.Clear();
     bool askedAtLogin = false;
-    Restart([&] {
-        QWidget* dlg = Modal("TFormPass");
-        if (!dlg) return;
+    Restart([&](QWidget* dlg) {
         askedAtLogin = true;
         Child<QLineEdit>(dlg, "edtPass")->setText(QStringLiteral("ok"));
         ClickButton(dlg, "btnOK");
@@ -438,11 +423,8 @@ TEST_F(EndToEndTest, AShopOwnersDay) {
         for (int i = 0; i < list->count(); ++i)
             if (QStringList{"商品编号", "商品名称", "颜色"}.contains(list->item(i)->text()))
                 list->item(i)->setCheckState(Qt::Checked);
-        WhenModal([] {
-            QWidget* picker = ActiveModal();
-            ASSERT_NE(picker, nullptr);
-            auto* tree = picker->findChild<QTreeWidget*>();
-            ASSERT_NE(tree, nullptr);
+        InModal("FormViewCustomerType", [](QWidget* picker) {
+            auto* tree = Child<QTreeWidget>(picker, "tv1");
             tree->setCurrentItem(NodeNamed(tree, QStringLiteral("零食")));
             ClickButton(picker, "btnOK");
         });
