@@ -187,10 +187,14 @@ protected:
                     if (m->index(r, 1).data().toString() == typed[i].first) row = r;
                 ASSERT_GE(row, 0) << typed[i].first.toStdString();
                 const QModelIndex cell = m->index(row, 4);
-                lv1->setCurrentIndex(cell);
-                lv1->edit(cell);
-                auto* box = lv1->findChild<QLineEdit*>(QStringLiteral("edtQuantity"));
+                // Enter may already have opened this row's box; otherwise the user clicks into it.
+                if (!lv1->indexWidget(cell)) {
+                    lv1->setCurrentIndex(cell);
+                    lv1->edit(cell);
+                }
+                auto* box = qobject_cast<QLineEdit*>(lv1->indexWidget(cell));
                 ASSERT_NE(box, nullptr);
+                EXPECT_EQ(box->objectName(), QStringLiteral("edtQuantity"));
                 box->selectAll();
                 TypeText(box, typed[i].second);
                 if (i + 1 < typed.size()) QTest::keyClick(box, Qt::Key_Return);
