@@ -4,6 +4,7 @@
 
 #include "common/UException.h"
 #include "common/UntPublic.h"
+#include "data/DataFileLock.h"
 #include "data/MD.h"
 #include "goods/UntCustomer.h"
 #include "maint/GoodsImport.h"
@@ -70,6 +71,11 @@ int RunImportCommand(const QStringList& args) {
         return 1;
     }
 
+    // The running program would overwrite what is imported behind its back.
+    if (DataFileHeldElsewhere(file.absoluteFilePath())) {
+        Say(DataFileInUseText());
+        return 1;
+    }
     SetAppDir(file.absolutePath());
     TDbAccess access;
     gDbAccess = &access;

@@ -3,6 +3,7 @@
 
 #include "common/UException.h"
 #include "common/UntPublic.h"
+#include "data/DataFileLock.h"
 #include "data/MD.h"
 #include "maint/DataMaint.h"
 #include "maint/UntCompactDatabase.h"
@@ -23,9 +24,7 @@ void Say(const QString& text) {
 // Refuses a data file that a running program has open: replacing or compacting it under the program would
 // lose what it writes next.
 bool HeldByTheProgram(const QFileInfo& file) {
-    // DATAFILE LOCK: asks DataFileHeldElsewhere once the lock is there.
-    (void)file;
-    return false;
+    return DataFileHeldElsewhere(file.absoluteFilePath());
 }
 
 bool Connect(TDbAccess& access, const QFileInfo& file) {
@@ -55,7 +54,7 @@ int RunMaintCommand(const QStringList& args) {
     }
     const QFileInfo file(args[1]);
     if (HeldByTheProgram(file)) {
-        Say(QStringLiteral("数据文件正被仓库管理软件使用，请先退出软件再操作！\n") + file.absoluteFilePath());
+        Say(DataFileInUseText());
         return 1;
     }
     if (compact) {

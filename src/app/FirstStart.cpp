@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "app/FirstStart.h"
 
 #include "common/AppDirChoice.h"

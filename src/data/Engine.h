@@ -27,6 +27,8 @@ public:
     // Opens an existing data file and checks that it is ours and that the password matches.
     // Throws EEngineError with the engine's text otherwise; never creates a file. checkOnly opens the file
     // only to see that it is a data file with this password, changing nothing in it.
+    // At open the engine runs its quick check (a damaged file is refused) and refuses a file or folder it
+    // cannot write.
     void Open(const QString& path, const QString& password, bool checkOnly = false);
     void Close();
     bool Connected() const { return m_db != nullptr; }
@@ -41,6 +43,15 @@ public:
     bool InTransaction() const;
     // Rows changed by the last statement.
     int RowsAffected() const;
+
+    // The file it opened is the file it writes: before each write transaction (and each commit) the engine
+    // checks that the path still names the file as the engine itself left it (device, inode, size, times).
+    // Otherwise the write is refused with "数据文件已被其他程序移动、删除或替换，请重新启动程序。" and so is
+    // every later one until the file is opened again. Code that writes the file by other means (another
+    // connection, a file copy) opens it again afterwards, or calls AcceptFileAsIs().
+    void CheckFileUnchanged();
+    bool FileLost() const { return m_lost; }
+    void AcceptFileAsIs();
 
     // Moves everything committed into the data file itself, so that a byte copy of it is complete.
     void Checkpoint();
@@ -63,8 +74,24 @@ public:
     void Detach(TResultSet* rs);
 
 private:
+    struct TFileStamp {
+        bool valid = false;
+        unsigned long long dev = 0, ino = 0;
+        long long size = 0, mtimeNs = 0, ctimeNs = 0;
+        bool operator==(const TFileStamp& o) const {
+            return valid == o.valid && dev == o.dev && ino == o.ino && size == o.size &&
+                   mtimeNs == o.mtimeNs && ctimeNs == o.ctimeNs;
+        }
+    };
+    static TFileStamp StampOf(const QString& path);
+    void LoseFile();
+    static int CommitHook(void* self);
+    static int WalHook(void* self, sqlite3* db, const char* name, int frames);
+
     sqlite3* m_db = nullptr;
     QString m_path;
+    TFileStamp m_stamp;
+    bool m_lost = false;
     std::vector<TResultSet*> m_resultSets;
 };
 

@@ -6,6 +6,8 @@
 
 #include <QHash>
 #include <QSet>
+#include <map>
+#include <sqlite3.h>
 #include <vector>
 
 namespace {
@@ -205,7 +207,7 @@ const QHash<QString, QString>& FunctionMap() {
 
 class Translator {
 public:
-    explicit Translator(std::vector<Tok> toks) : t(std::move(toks)) {}
+    Translator(std::vector<Tok> toks, sqlite3* db) : t(std::move(toks)), m_db(db) {}
 
     QString Run() {
         RewriteTop();
@@ -215,6 +217,35 @@ public:
 
 private:
     std::vector<Tok> t;
+    sqlite3* m_db;
+    std::map<QString, bool> m_columnWords;
+
+    // Whether a bare word names a column of one of the tables the statement mentions (every name in it is
+    // tried as a table; the engine knows which are).
+    bool IsColumnOfStatement(const QString& word) {
+        if (!m_db) return false;
+        const QString key = word.toLower();
+        const auto known = m_columnWords.find(key);
+        if (known != m_columnWords.end()) return known->second;
+        bool found = false;
+        const QByteArray column = word.toUtf8();
+        QSet<QString> tried;
+        for (const Tok& tok : t) {
+            if (tok.kind != K::Ident && tok.kind != K::Bracket) continue;
+            QString name = tok.text;
+            if (tok.kind == K::Bracket)
+                name = name.mid(1, name.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+            if (tried.contains(name.toLower())) continue;
+            tried.insert(name.toLower());
+            if (sqlite3_table_column_metadata(m_db, "main", name.toUtf8().constData(), column.constData(),
+                                              nullptr, nullptr, nullptr, nullptr, nullptr) == SQLITE_OK) {
+                found = true;
+                break;
+            }
+        }
+        m_columnWords[key] = found;
+        return found;
+    }
 
     int NextSig(int i, int end) const {
         while (i < end && t[size_t(i)].kind == K::Space)
@@ -293,6 +324,10 @@ private:
             IsKeyword(t[size_t(sig[p])]))
             fail();
         const size_t namePos = p++;
+        // The column's name is a name, whatever word it is (No, Yes, True, False).
+        Tok& nameTok = t[size_t(sig[namePos])];
+        if (nameTok.kind == K::Ident)
+            nameTok = {K::Bracket, QLatin1Char('"') + nameTok.text + QLatin1Char('"')};
         if (add) {
             // exactly: a type name, optionally (n) or (n,m)
             if (p >= sig.size() || t[size_t(sig[p])].kind != K::Ident) fail();
@@ -362,14 +397,12 @@ private:
             ++i;
             return true;
         }
-        if (tok.kind == K::Ident && (Is(tok, "true") || Is(tok, "yes") || Is(tok, "on"))) {
-            if (!Is(tok, "on")) {
-                out = QStringLiteral("-1");
-                ++i;
-                return true;
-            }
+        if (tok.kind == K::Ident && (Is(tok, "true") || Is(tok, "yes")) && !IsColumnOfStatement(tok.text)) {
+            out = QStringLiteral("-1");
+            ++i;
+            return true;
         }
-        if (tok.kind == K::Ident && (Is(tok, "false") || Is(tok, "no"))) {
+        if (tok.kind == K::Ident && (Is(tok, "false") || Is(tok, "no")) && !IsColumnOfStatement(tok.text)) {
             out = QStringLiteral("0");
             ++i;
             return true;
@@ -514,6 +547,6 @@ private:
 
 } // namespace
 
-QString TranslateJetSql(const QString& jetSql) {
-    return Translator(Tokenize(jetSql)).Run();
+QString TranslateJetSql(const QString& jetSql, sqlite3* db) {
+    return Translator(Tokenize(jetSql), db).Run();
 }

@@ -2,6 +2,7 @@
 
 #include "common/UException.h"
 #include "common/UntPublic.h"
+#include "data/BatchText.h"
 #include "data/DataFileCopy.h"
 #include "data/EngineInternal.h"
 
@@ -94,7 +95,8 @@ void TDbAccess::ExecBatch(const QString& text) {
     try {
         Connection->BeginTrans();
         try {
-            for (const QString& piece : SplitText(text, QLatin1String(BatchSeparator))) {
+            // A separator inside quoted text is part of the text a user typed.
+            for (const QString& piece : SplitBatch(text, QLatin1String(BatchSeparator))) {
                 bool blank = true;
                 for (const QChar c : piece)
                     if (!(c.isSpace() || c.category() == QChar::Other_Control)) {
@@ -217,14 +219,15 @@ void RestoreData(const QString& srcFile, const std::function<void()>& beforeRepl
 }
 
 QStringList SplitText(const QString& text, const QString& separator) {
+    if (separator.isEmpty()) return {text};
     QStringList pieces;
-    QString rest = text;
-    int at;
-    while (!separator.isEmpty() && (at = rest.indexOf(separator)) >= 0) {
-        pieces << rest.left(at);
-        rest = rest.mid(at + separator.size());
+    qsizetype start = 0;
+    qsizetype at;
+    while ((at = text.indexOf(separator, start)) >= 0) {
+        pieces << text.mid(start, at - start);
+        start = at + separator.size();
     }
-    pieces << rest;
+    pieces << text.mid(start);
     return pieces;
 }
 

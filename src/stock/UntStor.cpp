@@ -1,4 +1,3 @@
-// bookkeep_core
 #include "stock/UntStor.h"
 
 #include "common/UException.h"

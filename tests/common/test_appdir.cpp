@@ -1,4 +1,3 @@
-// bookkeep_core
 // Where the program keeps its data file: beside itself when run from where it was built, in the user's data
 // folder when installed; and the first start of an installed program.
 #include "app/FirstStart.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 // One program per data file: the lock beside the data file, seen from this process and from another one.
 #include "data/DataFileLock.h"
 #include "data/Schema.h"

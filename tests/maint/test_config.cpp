@@ -1,4 +1,3 @@
-// bookkeep_core
 // The login settings in SysSet and the autostart entry.
 #include "common/UException.h"
 #include "data/MD.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 // Backup, restore, clearing and compaction of the data file, as the dialog and the command line run them.
 #include "common/UException.h"
 #include "common/UntPublic.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 // The statements of the stock documents and the history: selection, bookings, period condition.
 #include "common/UException.h"
 #include "data/MD.h"

@@ -1,4 +1,3 @@
-// bookkeep_core
 // bookkeep-sql --backup, --restore and --compact, as a scheduled job or support staff run them.
 #include "support/TestFixture.h"
 
