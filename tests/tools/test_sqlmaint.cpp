@@ -1,4 +1,5 @@
 // bookkeep-sql --backup, --restore and --compact, as a scheduled job or support staff run them.
+#include "data/DataFileLock.h"
 #include "support/TestFixture.h"
 
 #include <QDir>
@@ -96,4 +97,29 @@ TEST_F(SqlMaintTest, CompactKeepsTheRowsAndLeavesNothingBeside) {
     EXPECT_LT(QFileInfo(file).size(), before);
     EXPECT_EQ(Goods(file), QStringLiteral("GUID\nG1\n"));
     EXPECT_EQ(QDir(Dir()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("bookkeep.dat")});
+}
+
+// While the program holds the data file, the maintenance and import commands leave it alone.
+TEST_F(SqlMaintTest, RefusedWhileTheProgramHoldsTheFile) {
+    ASSERT_TRUE(LockDataFile(file));
+    const QString csv = Dir() + QStringLiteral("goods.csv");
+    {
+        QFile f(csv);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("商品名称\n苹果\n");
+    }
+    const QList<QStringList> commands = {
+        {QStringLiteral("--backup"), file, Dir() + QStringLiteral("nightly")},
+        {QStringLiteral("--restore"), file, Dir() + QStringLiteral("nightly.dat")},
+        {QStringLiteral("--compact"), file},
+        {QStringLiteral("--import"), file, csv, QStringLiteral("--fields"), QStringLiteral("商品名称")}};
+    for (const QStringList& args : commands) {
+        const ToolRun r = Tool(args);
+        EXPECT_EQ(r.exitCode, 1) << args.first().toStdString();
+        EXPECT_EQ(r.err.trimmed(), DataFileInUseText()) << args.first().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Dir() + QStringLiteral("nightly.dat")));
+    ReleaseDataFile(file);
+    EXPECT_EQ(Goods(file), QStringLiteral("GUID\nG1\n"));
+    EXPECT_EQ(Tool(commands[3]).exitCode, 0);
 }
