@@ -1,21 +1,22 @@
 // bookkeep-sql: runs SQL against a data file, for support staff and scripted checks.
 //   bookkeep-sql --create FILE      makes a new, empty data file
-//   bookkeep-sql FILE SQL           select: prints a header and the rows, tab-separated; else runs SQL as a
-//   batch
-//   bookkeep-sql FILE --export OUT.xlsx SQL   writes the rows of a select to a workbook, titles first
-//   bookkeep-sql --backup FILE DEST / --restore FILE SOURCE / --compact FILE   maintenance (SqlMaint.cpp)
-//   bookkeep-sql --import FILE WORKBOOK --fields NAME[,NAME...] [--group N]   imports goods (SqlImport.cpp)
+//   bookkeep-sql FILE SQL           ("-" reads SQL from standard input) select: prints a header and the rows,
+//   tab-separated; else runs SQL as a batch bookkeep-sql FILE --export OUT.xlsx SQL   writes the rows of a
+//   select to a workbook, titles first bookkeep-sql --backup FILE DEST / --restore FILE SOURCE / --compact
+//   FILE   maintenance (SqlMaint.cpp) bookkeep-sql --import FILE WORKBOOK --fields NAME[,NAME...] [--group N]
+//   imports goods (SqlImport.cpp)
+#include "SqlExport.h"
+#include "SqlImport.h"
+#include "SqlMaint.h"
 #include "common/Seams.h"
 #include "common/UException.h"
 #include "common/UntPublic.h"
 #include "data/DataFileLock.h"
 #include "data/MD.h"
 #include "data/Schema.h"
-#include "SqlExport.h"
-#include "SqlImport.h"
-#include "SqlMaint.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
@@ -48,13 +49,21 @@ QString Escape(const QString& v) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: bookkeep-sql --create FILE\n       bookkeep-sql FILE SQL\n"
-                         "       bookkeep-sql FILE --export OUT.xlsx SQL\n%s%s",
-                 ImportUsage, MaintUsage);
+    std::fprintf(
+        stderr,
+        "usage: bookkeep-sql --create FILE\n       bookkeep-sql FILE SQL   (SQL \"-\": from standard input)\n"
+        "       bookkeep-sql FILE --export OUT.xlsx SQL\n%s%s",
+        ImportUsage, MaintUsage);
     return 2;
 }
 
 } // namespace
+
+static QString ReadStandardInput() {
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(in.readAll());
+}
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -79,7 +88,8 @@ int main(int argc, char** argv) {
     SetAppDir(file.absolutePath());
     static const QRegularExpression isSelect(QStringLiteral("^\\s*select\\b"),
                                              QRegularExpression::CaseInsensitiveOption);
-    const QString sql = args[1];
+    // "-" reads the SQL from standard input, for scripts longer than a command line can hold.
+    const QString sql = args[1] == QLatin1String("-") ? ReadStandardInput() : args[1];
     const bool reads = exporting || isSelect.match(sql).hasMatch();
     // Reading beside the running program is harmless; writing would undo its work or be undone by it.
     if (!reads && DataFileHeldElsewhere(file.absoluteFilePath())) {

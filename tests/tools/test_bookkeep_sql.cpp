@@ -62,3 +62,35 @@ TEST_F(ToolTest, FailuresGoToStandardErrorWithExitOne) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(RunTool({QStringLiteral("only-one-arg")}).exitCode, 2);
 }
+
+// A script too long for a command line comes through standard input, run as one batch; "@#@" inside a quoted
+// text stays part of the text.
+TEST_F(ToolTest, ReadsALongBatchFromStandardInput) {
+    const QString file = Dir() + QStringLiteral("bookkeep.dat");
+    ASSERT_EQ(RunTool({QStringLiteral("--create"), file}).exitCode, 0);
+    QStringList statements;
+    for (int i = 0; i < 20000; ++i)
+        statements << QStringLiteral(
+                          "insert into Customer(GUID,TypeID,商品名称) values ('G%1',0,'名称@#@%1')")
+                          .arg(i);
+    statements << QStringLiteral("update Customer set 库存=5 where GUID='G7'");
+    QProcess p;
+    p.start(QStringLiteral(BOOKKEEP_SQL_PATH), {file, QStringLiteral("-")});
+    p.write(statements.join(QStringLiteral("@#@")).toUtf8());
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const ToolRun r = RunTool(
+        {file, QStringLiteral("select count(*),sum(库存) from Customer where 商品名称 like '名称@#@%'")});
+    EXPECT_EQ(r.out.section(QLatin1Char('\n'), 1, 1), QStringLiteral("20000\t5"));
+    // A failing statement at the end keeps nothing of the batch.
+    QProcess q;
+    q.start(QStringLiteral(BOOKKEEP_SQL_PATH), {file, QStringLiteral("-")});
+    q.write("delete from Customer@#@insert into NoSuchTable values (1)");
+    q.closeWriteChannel();
+    ASSERT_TRUE(q.waitForFinished(60000));
+    EXPECT_EQ(q.exitCode(), 1);
+    EXPECT_EQ(
+        RunTool({file, QStringLiteral("select count(*) from Customer")}).out.section(QLatin1Char('\n'), 1, 1),
+        QStringLiteral("20000"));
+}
