@@ -1,6 +1,7 @@
 // The goods import from the command line: the same checks, safety copy, import and messages as the
 // import page.
 #include "SqlImport.h"
+#include "ToolSupport.h"
 
 #include "common/UException.h"
 #include "common/UntPublic.h"
@@ -17,28 +18,9 @@ const char* const ImportUsage =
 
 namespace {
 
-void Say(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-}
-
 int Usage() {
     std::fprintf(stderr, "usage:%s", ImportUsage + 6);
     return 2;
-}
-
-// Connects gDbAccess to file, as the program opens its data file.
-bool Connect(TDbAccess& access, const QFileInfo& file) {
-    if (file.fileName() == QLatin1String("bookkeep.dat")) {
-        access.Connect();
-        return access.Connection->Connected();
-    }
-    try {
-        access.Connection->Open(file.absoluteFilePath(), DatabasePassword());
-        return true;
-    } catch (const EAppError& e) {
-        Say(QStringLiteral("数据库连接失败！\n") + e.Message());
-        return false;
-    }
 }
 
 } // namespace
@@ -82,7 +64,7 @@ int RunImportCommand(const QStringList& args) {
     struct TReset {
         ~TReset() { gDbAccess = nullptr; }
     } reset;
-    if (!Connect(access, file)) return 1;
+    if (!ConnectTool(access, file)) return 1;
     try {
         // Only the fields the import page offers, and only a group that exists.
         QStringList offered;

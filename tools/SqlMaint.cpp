@@ -1,5 +1,6 @@
 // Backups by a scheduled job, restore and compaction for support, from the command line.
 #include "SqlMaint.h"
+#include "ToolSupport.h"
 
 #include "common/UException.h"
 #include "common/UntPublic.h"
@@ -17,24 +18,10 @@ const char* const MaintUsage = "       bookkeep-sql --backup FILE DEST\n"
 
 namespace {
 
-void Say(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-}
-
 // Refuses a data file that a running program has open: replacing or compacting it under the program would
 // lose what it writes next.
 bool HeldByTheProgram(const QFileInfo& file) {
     return DataFileHeldElsewhere(file.absoluteFilePath());
-}
-
-bool Connect(TDbAccess& access, const QFileInfo& file) {
-    try {
-        access.Connection->Open(file.absoluteFilePath(), DatabasePassword());
-        return true;
-    } catch (const EAppError& e) {
-        Say(QStringLiteral("数据库连接失败！\n") + e.Message());
-        return false;
-    }
 }
 
 } // namespace
@@ -74,7 +61,7 @@ int RunMaintCommand(const QStringList& args) {
     struct TReset {
         ~TReset() { gDbAccess = nullptr; }
     } reset;
-    if (!Connect(access, file)) return 1;
+    if (!ConnectTool(access, file)) return 1;
     const QString other = QFileInfo(args[2]).absoluteFilePath();
     try {
         if (command == QLatin1String("--backup"))
