@@ -21,11 +21,8 @@
 
 namespace {
 
-constexpr int kGoods = 100000;
-constexpr int kMovements = 1000000;
 constexpr int kBigGroup = 21; // the group that holds 10,000 goods
 const QDate kFirstDay(2024, 1, 1);
-constexpr int kDays = 353; // about 85,000 movements a month
 
 class TSilentMessages : public IMessageSink {
 public:
@@ -35,28 +32,10 @@ public:
     }
 };
 
-void GenerateMovements() {
+// One group of 10,000 goods on top of the shared file's 20 groups.
+void MakeBigGroup() {
     RawExec("insert into CustomerType(SelfIndex,ParentIndex,TypeName) values (21,0,'大组')");
     RawExec("update Customer set TypeID=21 where rowid<=10000");
-    sqlite3* db = gDbAccess->Connection->Handle();
-    // The GUID index takes its rows in random order: room for it in memory keeps the setup short.
-    RawExec("PRAGMA cache_size=-400000");
-    RawExec("BEGIN");
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "insert into StorIn (GUID,SL,CreateDate) values (?,?,?)", -1, &st, nullptr);
-    const double first = double(QDate(1899, 12, 30).daysTo(kFirstDay));
-    for (int i = 0; i < kMovements; ++i) {
-        const QByteArray guid = BenchGuid((i * 7919) % kGoods).toUtf8();
-        sqlite3_bind_text(st, 1, guid.constData(), int(guid.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_int(st, 2, i % 50 - 5);
-        const long long second = (long long)i * kDays * 86400 / kMovements;
-        sqlite3_bind_double(st, 3, first + double(second) / 86400.0);
-        sqlite3_step(st);
-        sqlite3_reset(st);
-    }
-    sqlite3_finalize(st);
-    RawExec("COMMIT");
-    RawExec("PRAGMA cache_size=-2000");
 }
 
 QTreeWidgetItem* Node(TFormBaseStor* form, const QString& name) {
@@ -84,9 +63,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     TSilentMessages messages;
     SetMessageSink(&messages);
-    TBenchDataFile file;
-    GenerateGoods(kGoods, 4);
-    GenerateMovements();
+    // The shared file of scripts/bench.sh; run by hand without it, its content is generated first.
+    TBenchDataFile file(TBenchData::Shared);
+    MakeBigGroup();
 
     Line("stock_open_all_100000",
          MedianMs(3,
