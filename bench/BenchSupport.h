@@ -83,6 +83,15 @@ inline void RawExec(const char* sql) {
     }
 }
 
+// Steps a prepared insert and makes it ready for the next row; a failure ends the benchmark.
+inline void StepInsert(sqlite3_stmt* st) {
+    if (sqlite3_step(st) != SQLITE_DONE) {
+        std::fprintf(stderr, "insert failed: %s\n", sqlite3_errmsg(sqlite3_db_handle(st)));
+        std::exit(1);
+    }
+    sqlite3_reset(st);
+}
+
 // The translated statement stepped through the raw API with every value read; returns the row count.
 inline int RawRows(const QString& jetSql) {
     sqlite3* db = gDbAccess->Connection->Handle();
@@ -208,11 +217,7 @@ inline void GenerateGoods(int goods, int fields) {
         if (fields > 1) bind(8, QString::number(i % 37));
         for (int f = 2; f < fields; ++f)
             bind(7 + f, QStringLiteral("值%1-%2").arg(f).arg(i % 113));
-        if (sqlite3_step(st) != SQLITE_DONE) {
-            std::fprintf(stderr, "insert failed: %s\n", sqlite3_errmsg(db));
-            std::exit(1);
-        }
-        sqlite3_reset(st);
+        StepInsert(st);
     }
     sqlite3_finalize(st);
     RawExec("COMMIT");
@@ -234,11 +239,7 @@ inline void GenerateMovements(int movements, int outMovements, int okMovements, 
             sqlite3_bind_int(st, 2, 1 + i % 9);
             sqlite3_bind_double(st, 3, start + 366.0 * i / count);
             if (withOld) sqlite3_bind_int(st, 4, i % 500);
-            if (sqlite3_step(st) != SQLITE_DONE) {
-                std::fprintf(stderr, "insert failed: %s\n", sqlite3_errmsg(db));
-                std::exit(1);
-            }
-            sqlite3_reset(st);
+            StepInsert(st);
         }
         sqlite3_finalize(st);
         RawExec("COMMIT");

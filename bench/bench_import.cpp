@@ -91,11 +91,7 @@ void RawInsert(int rows) {
         bind(5, NumberText(Price(i)));
         bind(6, Colour(i));
         bind(7, QStringLiteral("2024-01-01"));
-        if (sqlite3_step(st) != SQLITE_DONE) {
-            std::fprintf(stderr, "insert failed: %s\n", sqlite3_errmsg(db));
-            std::exit(1);
-        }
-        sqlite3_reset(st);
+        StepInsert(st);
     }
     sqlite3_finalize(st);
     RawExec("COMMIT");

@@ -58,13 +58,8 @@ int RunImportCommand(const QStringList& args) {
         Say(DataFileInUseText());
         return 1;
     }
-    SetAppDir(file.absolutePath());
-    TDbAccess access;
-    gDbAccess = &access;
-    struct TReset {
-        ~TReset() { gDbAccess = nullptr; }
-    } reset;
-    if (!ConnectTool(access, file)) return 1;
+    TToolConnection connection(file);
+    if (!connection.Open()) return 1;
     try {
         // Only the fields the import page offers, and only a group that exists.
         QStringList offered;
@@ -74,8 +69,8 @@ int RunImportCommand(const QStringList& args) {
                 Say(ImportFailureMessage(QStringLiteral("没有可导入的商品资料字段“%1”").arg(f)));
                 return 1;
             }
-        if (group != 0 && access.GetInt(QStringLiteral("select count(*) from CustomerType where SelfIndex=?"),
-                                        {group}) == 0) {
+        if (group != 0 &&
+            QueryInt(QStringLiteral("select count(*) from CustomerType where SelfIndex=?"), {group}) == 0) {
             Say(ImportFailureMessage(QStringLiteral("没有编号为 %1 的商品分组").arg(group)));
             return 1;
         }

@@ -55,13 +55,8 @@ int RunMaintCommand(const QStringList& args) {
     }
 
     // The safety copy lies beside the data file, as it does beside the program's own.
-    SetAppDir(file.absolutePath());
-    TDbAccess access;
-    gDbAccess = &access;
-    struct TReset {
-        ~TReset() { gDbAccess = nullptr; }
-    } reset;
-    if (!ConnectTool(access, file)) return 1;
+    TToolConnection connection(file);
+    if (!connection.Open()) return 1;
     const QString other = QFileInfo(args[2]).absoluteFilePath();
     try {
         if (command == QLatin1String("--backup"))

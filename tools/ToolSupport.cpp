@@ -1,7 +1,7 @@
 #include "ToolSupport.h"
 
 #include "common/UException.h"
-#include "data/MD.h"
+#include "common/UntPublic.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -10,9 +10,18 @@ void Say(const QString& text) {
     std::fprintf(stderr, "%s\n", text.toUtf8().constData());
 }
 
-bool ConnectTool(TDbAccess& access, const QFileInfo& file) {
+TToolConnection::TToolConnection(const QFileInfo& file) : m_path(file.absoluteFilePath()) {
+    SetAppDir(file.absolutePath());
+    gDbAccess = &m_access;
+}
+
+TToolConnection::~TToolConnection() {
+    gDbAccess = nullptr;
+}
+
+bool TToolConnection::Open() {
     try {
-        access.Connection->Open(file.absoluteFilePath(), DatabasePassword());
+        m_access.Connection->Open(m_path, DatabasePassword());
         return true;
     } catch (const EAppError& e) {
         Say(QStringLiteral("数据库连接失败！\n") + e.Message());

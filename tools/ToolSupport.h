@@ -3,8 +3,23 @@
 #include <QString>
 
 class QFileInfo;
-class TDbAccess;
+
+#include "data/MD.h"
 
 void Say(const QString& text);
-// Opens file on access's connection with the data file's password; says why and returns false when it cannot.
-bool ConnectTool(TDbAccess& access, const QFileInfo& file);
+
+// The data file a command works on, as the program's own connection: AppDir is the file's folder (so the
+// safety copy and the log lie beside it) and gDbAccess points here while it lives.
+class TToolConnection {
+public:
+    TToolConnection(const QFileInfo& file);
+    ~TToolConnection();
+    TToolConnection(const TToolConnection&) = delete;
+    TToolConnection& operator=(const TToolConnection&) = delete;
+    // Opens the file with the data file's password; says why and returns false when it cannot.
+    bool Open();
+
+private:
+    TDbAccess m_access;
+    QString m_path;
+};
